@@ -1,0 +1,28 @@
+#include "cmd/ZR_Chain.h"
+
+void ZR_Chain::init() {
+  head = ZR_Chain_Item();
+  tail = ZR_Chain_Item();
+  head.next = &tail;
+  tail.prev = &head;
+  count = 0;
+}
+
+void ZR_Chain::insert(ZR_Chain_Item* item, ZR_Chain_Item* before) {
+  if (item->chain) return;
+  if (!before) before = &tail;
+  item->chain = this;
+  item->prev = before->prev;
+  item->next = before;
+  before->prev->next = item;
+  before->prev = item;
+  ++count;
+}
+
+void ZR_Chain::remove(ZR_Chain_Item* item) {
+  if (item->chain != this) return;
+  item->prev->next = item->next;
+  item->next->prev = item->prev;
+  item->chain = nullptr;
+  --count;
+}
