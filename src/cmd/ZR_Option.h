@@ -17,9 +17,12 @@ struct ZR_Option {
   const ZR_Option* next;
 };
 
-#define ZR_OPTION_CONSTRUCTOR(function) {"", nullptr, function, nullptr}
-#define ZR_OPTION(name, function) {name, function, nullptr, nullptr}
-#define ZR_OPTION_NEXT(table) {nullptr, nullptr, nullptr, table}
+#define ZR_OPTION_CONSTRUCTOR(function) \
+  { "", nullptr, function, nullptr }
+#define ZR_OPTION(name, function) \
+  { name, function, nullptr, nullptr }
+#define ZR_OPTION_NEXT(table) \
+  { nullptr, nullptr, nullptr, table }
 
 /// One row of the class registry: a name commands use and its option table.
 struct ZR_Class {

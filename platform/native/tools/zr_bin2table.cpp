@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string symbol = "resource" + std::to_string(i / 2);
     source += "alignas(4) static const unsigned char " + symbol + "[] = {";
-    for (size_t b = 0; b < bytes.size(); ++b) source += (b ? (b % 24 ? "," : ",\n") : "\n") + std::to_string(bytes[b]);
+    for (size_t b = 0; b < bytes.size(); ++b)
+      source += (b ? (b % 24 ? "," : ",\n") : "\n") + std::to_string(bytes[b]);
     if (bytes.empty()) source += "0";
     source += "};\n";
     rows += "    {\"" + std::string(argv[i]) + "\", " + symbol + ", " + std::to_string(bytes.size()) + "},\n";
