@@ -6,7 +6,7 @@ class ZR_Chain;
 /// One link of an intrusive list, embedded in the object it links (data).
 class ZR_Chain_Item {
  public:
-  explicit ZR_Chain_Item(void* owner = nullptr) : data(owner) {}
+  constexpr explicit ZR_Chain_Item(void* owner = nullptr) : data(owner) {}
 
   ZR_Chain_Item* prev = nullptr;
   ZR_Chain_Item* next = nullptr;
@@ -17,7 +17,11 @@ class ZR_Chain_Item {
 /// List head: two sentinels and a count. Used from one thread at a time.
 class ZR_Chain {
  public:
-  ZR_Chain() { init(); }
+  // Constant-initialised when global, so class-level lists are ready before any static constructor.
+  constexpr ZR_Chain() {
+    head.next = &tail;
+    tail.prev = &head;
+  }
   ZR_Chain(const ZR_Chain&) = delete;
   ZR_Chain& operator=(const ZR_Chain&) = delete;
 

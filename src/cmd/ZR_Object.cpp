@@ -1,5 +1,39 @@
 #include "cmd/ZR_Object.h"
 
+#include <mutex>
+#include <unordered_set>
+
+namespace {
+// Every object alive, so that a command naming an address acts only on a real object. Never freed:
+// objects may still be deleted while static objects are torn down.
+struct Census {
+  std::mutex lock;
+  std::unordered_set<const void*> alive;
+};
+Census& census() {
+  static Census* instance = new Census;
+  return *instance;
+}
+}  // namespace
+
+ZR_Object::ZR_Object() {
+  Census& c = census();
+  std::lock_guard<std::mutex> guard(c.lock);
+  c.alive.insert(this);
+}
+
+ZR_Object::~ZR_Object() {
+  Census& c = census();
+  std::lock_guard<std::mutex> guard(c.lock);
+  c.alive.erase(this);
+}
+
+bool ZR_Object::exists(const void* address) {
+  Census& c = census();
+  std::lock_guard<std::mutex> guard(c.lock);
+  return c.alive.count(address) != 0;
+}
+
 ZR_value ZR_Object::m_delete(ZR_Object* object, ZR_value) {
   delete object;
   return ZR_value();

@@ -5,7 +5,14 @@
 /// creating command's text right after construction.
 class ZR_Object {
  public:
-  virtual ~ZR_Object() = default;
+  ZR_Object();
+  virtual ~ZR_Object();
+  ZR_Object(const ZR_Object&) = delete;
+  ZR_Object& operator=(const ZR_Object&) = delete;
+
+  /// Whether address is an object that exists now: a command may name an object by a number.
+  /// [any thread but the audio thread] Takes a lock.
+  static bool exists(const void* address);
 
   const ZR_Option* options = nullptr;
   const char* creationText = nullptr;  // a reference into the caller's command, not a copy

@@ -221,6 +221,9 @@ class Command {
   ZR_error createOrSelect(const ZR_value& candidate) {
     if (candidate.kind == ZR_KIND_INTEGER || candidate.kind == ZR_KIND_REAL ||
         candidate.kind == ZR_KIND_OBJECT) {
+      // A number can name anything; only an object that exists is acted on.
+      if (candidate.value.p && !ZR_Object::exists(candidate.value.p))
+        return notFound("command '%s' names no object");
       object_ = static_cast<ZR_Object*>(candidate.value.p);
       // With no class named, the object's own table serves; a null object has only the base table.
       if (!class_) table_ = object_ ? object_->options : ZR_Object::table;

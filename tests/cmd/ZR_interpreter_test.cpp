@@ -5,6 +5,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <set>
 #include <string>
 
 #include "cmd/ZR_Object.h"
@@ -16,8 +18,14 @@ namespace {
 // A small scriptable class: one option of each kind, and a record of what its handlers saw.
 class Probe : public ZR_Object {
  public:
-  Probe() { ++alive; }
-  ~Probe() override { --alive; }
+  Probe() {
+    ++alive;
+    everyProbe.insert(this);
+  }
+  ~Probe() override {
+    --alive;
+    everyProbe.erase(this);
+  }
 
   int32_t n = 0;
   float r = 0;
@@ -27,6 +35,7 @@ class Probe : public ZR_Object {
   char blob[4] = {'a', 'b', 'c', 'd'};
 
   static inline int alive = 0;
+  static inline std::set<Probe*> everyProbe;
   static inline std::string special;
   static inline bool specialNull = false;
 
@@ -37,22 +46,22 @@ class Probe : public ZR_Object {
   }
   static Probe* of(ZR_Object* object) { return static_cast<Probe*>(object); }
   static ZR_value m_n(ZR_Object* object, ZR_value v) {
-    if (v.isSet()) of(object)->n = v.value.i;
+    if (v.kind == ZR_KIND_INTEGER) of(object)->n = v.value.i;
     return ZR_value::integer(of(object)->n);
   }
   static ZR_value m_r(ZR_Object* object, ZR_value v) {
-    if (v.isSet()) of(object)->r = v.value.f;
+    if (v.kind == ZR_KIND_REAL) of(object)->r = v.value.f;
     return ZR_value::real(of(object)->r);
   }
   static ZR_value m_t(ZR_Object* object, ZR_value v) {
-    if (v.isSet()) {
+    if (v.kind == ZR_KIND_TEXT) {
       of(object)->t = v.value.s;
       of(object)->textSeen = v.value.s;
     }
     return ZR_value::text(of(object)->t);
   }
   static ZR_value m_o(ZR_Object* object, ZR_value v) {
-    if (v.isSet()) of(object)->o = v.value.p;
+    if (v.kind == ZR_KIND_OBJECT) of(object)->o = v.value.p;
     return ZR_value::object(of(object)->o);
   }
   static ZR_value m_blob(ZR_Object* object, ZR_value) { return ZR_value::object(of(object)->blob, 4); }
@@ -257,10 +266,13 @@ TEST_F(Interpreter, BadCommandsReportAndNeverCrash) {
       {"%i -n 3", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command '%i -n 3' does not begin with an object\n"},
       {"%s", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command '%s' does not begin with an object\n"},
       {"%", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command '%' does not begin with an object\n"},
+      {"Probe 12 -n 1", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe 12 -n 1' names no object\n"},
+      {"Probe 0x10 -n", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe 0x10 -n' names no object\n"},
+      {"Probe %o -n", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe %o -n' names no object\n"},
   };
   for (const BadCommand& c : cases) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(ZR_exec_in(kRegistry, c.text, 3, "x"), c.code) << c.text;
+    EXPECT_EQ(ZR_exec_in(kRegistry, c.text, reinterpret_cast<void*>(0x30)), c.code) << c.text;
     EXPECT_EQ(capturedStdout(), c.output) << c.text;
   }
 }
@@ -278,6 +290,36 @@ TEST_F(Interpreter, UnknownOptionKeepsWhatEarlierWordsDid) {
   capturedStdout();
   EXPECT_EQ(p->n, 5);
   ZR_exec_in(kRegistry, "%o -delete", p);
+}
+
+// Random commands over the whole vocabulary of words and shapes: none may crash, leak, write past the
+// capacity or leave the text changed.
+TEST_F(Interpreter, RandomCommandsAreHandledSafely) {
+  const char* const words[] = {"Probe", "LoudProbe", "ZR_Object", "-n", "-r",         "-t", "-o",  "-blob",
+                               "-",     "-nope",     "%",         "%x", "12",         "-3", ".5",  "1e+",
+                               "0x",    "0x10",      "abc",       "",   "4294967295", "-.", "\xff"};
+  std::mt19937 random(2024);
+  for (int run = 0; run < 3000; ++run) {
+    std::string text;
+    int count = 1 + static_cast<int>(random() % 7);
+    for (int w = 0; w < count; ++w) {
+      if (w) text += ' ';
+      text += words[random() % std::size(words)];
+    }
+    const std::string before = text;
+    char out[40];
+    std::memset(out, '#', sizeof out);
+    int capacity = 32;
+    testing::internal::CaptureStdout();
+    ZR_error result = textCommand(text, out, &capacity);
+    capturedStdout();
+    EXPECT_EQ(text, before);
+    EXPECT_EQ(std::string(out + 32, 8), "########") << before;
+    if (result == ZR_OK) {
+      EXPECT_LT(capacity, 32) << before;
+    }
+  }
+  while (!Probe::everyProbe.empty()) delete *Probe::everyProbe.begin();
 }
 
 TEST(InterpreterRegistry, TheProductRegistryStartsWithTheObjectBase) {
