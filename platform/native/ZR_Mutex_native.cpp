@@ -1,13 +1,44 @@
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "cmd/ZR_Mutex.h"
 
-ZR_Mutex::ZR_Mutex() : handle_(new std::timed_mutex) {}
-ZR_Mutex::~ZR_Mutex() { delete static_cast<std::timed_mutex*>(handle_); }
+namespace {
+// Behaves like a Windows mutex: the owning thread may lock again, and must unlock as often.
+// Built on a condition variable rather than std::timed_mutex, whose timed wait ThreadSanitizer
+// does not follow.
+struct RecursiveTimedMutex {
+  std::mutex guard;
+  std::condition_variable released;
+  std::thread::id owner;
+  unsigned depth = 0;
+};
+RecursiveTimedMutex& of(void* handle) { return *static_cast<RecursiveTimedMutex*>(handle); }
+}  // namespace
+
+ZR_Mutex::ZR_Mutex() : handle_(new RecursiveTimedMutex) {}
+ZR_Mutex::~ZR_Mutex() { delete &of(handle_); }
 
 bool ZR_Mutex::lock(unsigned timeoutMs) {
-  return static_cast<std::timed_mutex*>(handle_)->try_lock_for(std::chrono::milliseconds(timeoutMs));
+  RecursiveTimedMutex& m = of(handle_);
+  const std::thread::id self = std::this_thread::get_id();
+  std::unique_lock<std::mutex> lock(m.guard);
+  bool free = m.released.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [&] { return m.depth == 0 || m.owner == self; });
+  if (!free) return false;
+  m.owner = self;
+  ++m.depth;
+  return true;
 }
 
-void ZR_Mutex::unlock() { static_cast<std::timed_mutex*>(handle_)->unlock(); }
+void ZR_Mutex::unlock() {
+  RecursiveTimedMutex& m = of(handle_);
+  {
+    std::lock_guard<std::mutex> lock(m.guard);
+    if (m.depth == 0 || m.owner != std::this_thread::get_id()) return;
+    if (--m.depth == 0) m.owner = std::thread::id();
+  }
+  m.released.notify_one();
+}

@@ -29,3 +29,22 @@ TEST(Platform, MutexTimesOutWhileAnotherThreadHoldsIt) {
   again.join();
   EXPECT_EQ(got.load(), 1);
 }
+
+// Like a Windows mutex: the owner may take it again, and others wait until every hold is released.
+TEST(Platform, MutexIsReentrantForItsOwner) {
+  ZR_Mutex mutex;
+  ASSERT_TRUE(mutex.lock(0));
+  ASSERT_TRUE(mutex.lock(0));
+  mutex.unlock();
+  std::atomic<int> got{-1};
+  std::thread held([&] { got = mutex.lock(20) ? 1 : 0; });
+  held.join();
+  EXPECT_EQ(got.load(), 0) << "one hold is still there";
+  mutex.unlock();
+  std::thread freed([&] {
+    got = mutex.lock(1000) ? 1 : 0;
+    if (got) mutex.unlock();
+  });
+  freed.join();
+  EXPECT_EQ(got.load(), 1);
+}
