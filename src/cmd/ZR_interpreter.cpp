@@ -231,6 +231,8 @@ class Command {
     }
     // Only a named class with a constructor can create: an object placeholder or a base-class name
     // that serves to pick an option table creates nothing.
+    // "%o -" reaches here with no class: an empty option word asks to create again.
+    if (!class_) return notFound("command '%s' names no class to create");
     if (!class_->options || !class_->options[0].constructor)
       return notFound("command '%s' cannot create an object");
     ZR_specialobject = candidate.kind == ZR_KIND_TEXT ? candidate.value.s : nullptr;
@@ -306,22 +308,18 @@ ZR_error ZR_command_in(const ZR_Class* registry, int flags, char* text, char* ou
   return result;
 }
 
-ZR_error ZR_command(int flags, char* text, char* out, int* capacity, va_list arguments) {
-  return ZR_command_in(_ZR, flags, text, out, capacity, arguments);
-}
-
 ZR_error ZR_exec_in(const ZR_Class* registry, const char* text, ...) {
   va_list arguments;
   va_start(arguments, text);
-  ZR_error result = execWith(registry, text, &arguments);
+  ZR_error result = ZR_vexec_in(registry, text, arguments);
   va_end(arguments);
   return result;
 }
 
-ZR_error ZR_exec(const char* text, ...) {
-  va_list arguments;
-  va_start(arguments, text);
-  ZR_error result = execWith(_ZR, text, &arguments);
-  va_end(arguments);
+ZR_error ZR_vexec_in(const ZR_Class* registry, const char* text, va_list arguments) {
+  va_list copy;
+  va_copy(copy, arguments);
+  ZR_error result = execWith(registry, text, &copy);
+  va_end(copy);
   return result;
 }

@@ -9,3 +9,4 @@
 ZR_error ZR_command_in(const ZR_Class* registry, int flags, char* text, char* out, int* capacity,
                        va_list arguments);
 ZR_error ZR_exec_in(const ZR_Class* registry, const char* text, ...);
+ZR_error ZR_vexec_in(const ZR_Class* registry, const char* text, va_list arguments);

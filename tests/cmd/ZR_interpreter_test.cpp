@@ -6,104 +6,19 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
-#include <set>
 #include <string>
 
+#include "ZR_probe_registry.h"
 #include "cmd/ZR_Object.h"
 #include "cmd/ZR_interpreter_registry.h"
 #include "cmd/ZR_scan.h"
 
 namespace {
 
-// A small scriptable class: one option of each kind, and a record of what its handlers saw.
-class Probe : public ZR_Object {
- public:
-  Probe() {
-    ++alive;
-    everyProbe.insert(this);
-  }
-  ~Probe() override {
-    --alive;
-    everyProbe.erase(this);
-  }
-
-  int32_t n = 0;
-  float r = 0;
-  const char* t = "";
-  std::string textSeen;  // the text handler's argument as a terminated string
-  void* o = nullptr;
-  char blob[4] = {'a', 'b', 'c', 'd'};
-
-  static inline int alive = 0;
-  static inline std::set<Probe*> everyProbe;
-  static inline std::string special;
-  static inline bool specialNull = false;
-
-  static ZR_Object* create() {
-    specialNull = ZR_specialobject == nullptr;
-    special = ZR_specialobject ? ZR_specialobject : "";
-    return new Probe;
-  }
-  static Probe* of(ZR_Object* object) { return static_cast<Probe*>(object); }
-  static ZR_value m_n(ZR_Object* object, ZR_value v) {
-    if (v.kind == ZR_KIND_INTEGER) of(object)->n = v.value.i;
-    return ZR_value::integer(of(object)->n);
-  }
-  static ZR_value m_r(ZR_Object* object, ZR_value v) {
-    if (v.kind == ZR_KIND_REAL) of(object)->r = v.value.f;
-    return ZR_value::real(of(object)->r);
-  }
-  static ZR_value m_t(ZR_Object* object, ZR_value v) {
-    if (v.kind == ZR_KIND_TEXT) {
-      of(object)->t = v.value.s;
-      of(object)->textSeen = v.value.s;
-    }
-    return ZR_value::text(of(object)->t);
-  }
-  static ZR_value m_o(ZR_Object* object, ZR_value v) {
-    if (v.kind == ZR_KIND_OBJECT) of(object)->o = v.value.p;
-    return ZR_value::object(of(object)->o);
-  }
-  static ZR_value m_blob(ZR_Object* object, ZR_value) { return ZR_value::object(of(object)->blob, 4); }
-  static const ZR_Option table[];
-};
-
-// A derived table that hides the base's "n" and continues in it.
-class LoudProbe : public Probe {
- public:
-  static ZR_Object* create() { return new LoudProbe; }
-  static ZR_value m_n(ZR_Object* object, ZR_value v) {
-    if (v.isSet()) of(object)->n = 1000 + v.value.i;
-    return ZR_value::integer(of(object)->n);
-  }
-  static const ZR_Option table[];
-};
-
-const ZR_Option Probe::table[] = {
-    ZR_OPTION_CONSTRUCTOR(Probe::create),
-    ZR_OPTION("n", m_n),
-    ZR_OPTION("r", m_r),
-    ZR_OPTION("t", m_t),
-    ZR_OPTION("o", m_o),
-    ZR_OPTION("blob", m_blob),
-    ZR_OPTION_NEXT(ZR_Object::table),
-};
-const ZR_Option LoudProbe::table[] = {
-    ZR_OPTION_CONSTRUCTOR(LoudProbe::create),
-    ZR_OPTION("n", LoudProbe::m_n),
-    ZR_OPTION_NEXT(Probe::table),
-};
-const ZR_Class kRegistry[] = {
-    {"ZR_Object", ZR_Object::table},
-    {"Probe", Probe::table},
-    {"LoudProbe", LoudProbe::table},
-    {nullptr, nullptr},
-};
-
 ZR_error textCommand(std::string& text, char* out, int* capacity, ...) {
   va_list arguments;
   va_start(arguments, capacity);
-  ZR_error result = ZR_command_in(kRegistry, ZR_COMMAND_TEXT, text.data(), out, capacity, arguments);
+  ZR_error result = ZR_command_in(kProbeRegistry, ZR_COMMAND_TEXT, text.data(), out, capacity, arguments);
   va_end(arguments);
   return result;
 }
@@ -120,40 +35,41 @@ class Interpreter : public testing::Test {
 
 TEST_F(Interpreter, ClassNameAloneCreatesAndReportsThroughTheFirstArgument) {
   Probe* p = nullptr;
-  EXPECT_EQ(ZR_exec_in(kRegistry, "Probe", &p), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "Probe", &p), ZR_OK);
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->options, Probe::table);
   EXPECT_STREQ(p->creationText, "Probe");
   EXPECT_TRUE(Probe::specialNull);
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -delete", p), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -delete", p), ZR_OK);
 }
 
 TEST_F(Interpreter, ArgumentsAreTakenInTheOrderTheirWordsAreProcessed) {
   Probe* p = nullptr;
   int32_t n = 0;
-  EXPECT_EQ(ZR_exec_in(kRegistry, "Probe -n %i -n", &p, 512, &n), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "Probe -n %i -n", &p, 512, &n), ZR_OK);
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(n, 512);
   float r = 0;
   const char* t = nullptr;
   void* o = nullptr;
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -r %f -o %o -t %s -r -t -o", p, 0.25, p, "word", &r, &t, &o), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -r %f -o %o -t %s -r -t -o", p, 0.25, p, "word", &r, &t, &o),
+            ZR_OK);
   EXPECT_EQ(r, 0.25f);
   EXPECT_STREQ(t, "word");
   EXPECT_EQ(o, p);
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, SelectingByAClassNameUsesThatTableAndHidesBaseOptions) {
   LoudProbe* loud = nullptr;
-  ZR_exec_in(kRegistry, "LoudProbe -n 1 -r 2.5", &loud);
+  ZR_exec_in(kProbeRegistry, "LoudProbe -n 1 -r 2.5", &loud);
   EXPECT_EQ(loud->n, 1001) << "the derived option hides the base's";
   EXPECT_EQ(loud->r, 2.5f) << "the search continues in the base table";
-  ZR_exec_in(kRegistry, "Probe %o -n 7", loud);
+  ZR_exec_in(kProbeRegistry, "Probe %o -n 7", loud);
   EXPECT_EQ(loud->n, 7) << "the named class's table serves, whatever the object's class";
-  ZR_exec_in(kRegistry, "%o -n 7", loud);
+  ZR_exec_in(kProbeRegistry, "%o -n 7", loud);
   EXPECT_EQ(loud->n, 1007) << "with no class named, the object's own table serves";
-  ZR_exec_in(kRegistry, "%o -delete", loud);
+  ZR_exec_in(kProbeRegistry, "%o -delete", loud);
 }
 
 TEST_F(Interpreter, TextModeReportsCreationAndResults) {
@@ -168,7 +84,7 @@ TEST_F(Interpreter, TextModeReportsCreationAndResults) {
                 static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(created)));
   // The tag was never set, so "-t" appends an empty text between its separators.
   EXPECT_EQ(std::string(out), std::string(address) + " 512 0.000000  abcd");
-  ZR_exec_in(kRegistry, "%o -delete", created);
+  ZR_exec_in(kProbeRegistry, "%o -delete", created);
 }
 
 TEST_F(Interpreter, AnObjectPrintedInTextModeIsReadBackAndSelected) {
@@ -178,14 +94,14 @@ TEST_F(Interpreter, AnObjectPrintedInTextModeIsReadBackAndSelected) {
   ASSERT_EQ(textCommand(text, out, &capacity), ZR_OK);
   std::string select = std::string(out, static_cast<size_t>(capacity)) + " -n 42 -n";
   int32_t n = 0;
-  ASSERT_EQ(ZR_exec_in(kRegistry, ("Probe " + select).c_str(), &n), ZR_OK);
+  ASSERT_EQ(ZR_exec_in(kProbeRegistry, ("Probe " + select).c_str(), &n), ZR_OK);
   EXPECT_EQ(n, 42);
-  ZR_exec_in(kRegistry, "%o -delete", ZR_scan(out, nullptr).value.p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", ZR_scan(out, nullptr).value.p);
 }
 
 TEST_F(Interpreter, TextModeOverflowReportsAndWritesNothingPastTheCapacity) {
   Probe* p = nullptr;
-  ZR_exec_in(kRegistry, "Probe -n 123456", &p);
+  ZR_exec_in(kProbeRegistry, "Probe -n 123456", &p);
   std::string text = "Probe %o -n -n";
   char out[12];
   std::memset(out, '#', sizeof out);
@@ -194,7 +110,7 @@ TEST_F(Interpreter, TextModeOverflowReportsAndWritesNothingPastTheCapacity) {
   EXPECT_EQ(capacity, 8) << "the used length is not stored back";
   EXPECT_EQ(std::string(out, 8), std::string("123456\0\0", 8));
   EXPECT_EQ(std::string(out + 8, 4), "####");
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, HandlersSeeATerminatedWordAndTheTextIsRestored) {
@@ -208,45 +124,45 @@ TEST_F(Interpreter, HandlersSeeATerminatedWordAndTheTextIsRestored) {
   p = static_cast<Probe*>(ZR_scan(out, nullptr).value.p);
   EXPECT_EQ(p->textSeen, "alpha");
   EXPECT_EQ(p->n, 3);
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, NegativeNumbersAreValuesAndAMinusLetterStartsAnOption) {
   Probe* p = nullptr;
   int32_t n = 0;
-  EXPECT_EQ(ZR_exec_in(kRegistry, "Probe -n -1", &p), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "Probe -n -1", &p), ZR_OK);
   EXPECT_EQ(p->n, -1);
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -n -r -.5", p, &n), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -n -r -.5", p, &n), ZR_OK);
   EXPECT_EQ(n, -1) << "-n followed by an option word is a query";
   EXPECT_EQ(p->r, -.5f);
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, SpecialObjectIsTheTextWordAfterTheClassToTheEnd) {
   Probe* p = nullptr;
-  ZR_exec_in(kRegistry, "Probe current -n 4", &p);
+  ZR_exec_in(kProbeRegistry, "Probe current -n 4", &p);
   EXPECT_FALSE(Probe::specialNull);
   EXPECT_EQ(Probe::special, "current -n 4");
   EXPECT_EQ(p->n, 4) << "after a text word the next word is an option";
-  ZR_exec_in(kRegistry, "%o -delete", p);
-  ZR_exec_in(kRegistry, "Probe %s", "named", &p);  // the placeholder is read before the report
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "Probe %s", "named", &p);  // the placeholder is read before the report
   EXPECT_EQ(Probe::special, "named");
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, AbsentValueQueriesWithoutStoring) {
   Probe* p = nullptr;
-  ZR_exec_in(kRegistry, "Probe -n 9", &p);
+  ZR_exec_in(kProbeRegistry, "Probe -n 9", &p);
   // No pointer argument follows: a stored result would write through garbage.
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -n %", p), ZR_OK);
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -n %x", p), ZR_OK);
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -n %", p), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -n %x", p), ZR_OK);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, DeleteOfANullObjectOnlyAnswers) {
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -delete", nullptr), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -delete", nullptr), ZR_OK);
   int32_t n = 77;
-  EXPECT_EQ(ZR_exec_in(kRegistry, "Probe %o -n 5 -n", nullptr, &n), ZR_OK);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "Probe %o -n 5 -n", nullptr, &n), ZR_OK);
   EXPECT_EQ(n, 77) << "a query on no object stores nothing";
 }
 
@@ -272,24 +188,34 @@ TEST_F(Interpreter, BadCommandsReportAndNeverCrash) {
   };
   for (const BadCommand& c : cases) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(ZR_exec_in(kRegistry, c.text, reinterpret_cast<void*>(0x30)), c.code) << c.text;
+    EXPECT_EQ(ZR_exec_in(kProbeRegistry, c.text, reinterpret_cast<void*>(0x30)), c.code) << c.text;
     EXPECT_EQ(capturedStdout(), c.output) << c.text;
   }
+}
+
+TEST_F(Interpreter, AnEmptyOptionWordAfterAnObjectPlaceholderCreatesNothing) {
+  Probe* p = nullptr;
+  ZR_exec_in(kProbeRegistry, "Probe", &p);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o  -n", p), ZR_ERROR_COMMAND_NOT_FOUND);
+  EXPECT_EQ(capturedStdout(), "zrcl: command '%o  -n' names no class to create\n");
+  EXPECT_EQ(Probe::alive, 1);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 TEST_F(Interpreter, UnknownOptionKeepsWhatEarlierWordsDid) {
   Probe* p = nullptr;
   testing::internal::CaptureStdout();
-  EXPECT_EQ(ZR_exec_in(kRegistry, "Probe -n 5 -nope 3 -n 6", &p), ZR_ERROR_COMMAND_NOT_PARAM);
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "Probe -n 5 -nope 3 -n 6", &p), ZR_ERROR_COMMAND_NOT_PARAM);
   EXPECT_EQ(capturedStdout(), "zrcl: Probe -n 5 -nope 3 -n 6\nzrcl: param 'nope 3 -n 6' not found\n");
   ASSERT_NE(p, nullptr) << "the object was created all the same";
   EXPECT_EQ(p->n, 5);
   testing::internal::CaptureStdout();
-  EXPECT_EQ(ZR_exec_in(kRegistry, "%o -n % -n 8", p), ZR_ERROR_COMMAND_NOT_PARAM)
+  EXPECT_EQ(ZR_exec_in(kProbeRegistry, "%o -n % -n 8", p), ZR_ERROR_COMMAND_NOT_PARAM)
       << "an absent value is allowed only at the end";
   capturedStdout();
   EXPECT_EQ(p->n, 5);
-  ZR_exec_in(kRegistry, "%o -delete", p);
+  ZR_exec_in(kProbeRegistry, "%o -delete", p);
 }
 
 // Random commands over the whole vocabulary of words and shapes: none may crash, leak, write past the
