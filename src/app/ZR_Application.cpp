@@ -1,0 +1,142 @@
+#include "app/ZR_Application.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cmd/ZR_interpreter.h"
+#include "engine/ZR_Buffer.h"
+#include "engine/ZR_Effect.h"
+#include "engine/ZR_Soundpipe.h"
+#include "gfx/ZR_Win.h"
+
+namespace {
+
+// The on/off label pair: the on state's text, and the off state's 10 bytes further.
+constexpr char kOnOff[] = "On\0\0\0\0\0\0\0\0Off";
+static_assert(sizeof kOnOff == ZR_Application_Param::kOffLabelOffset + sizeof "Off");
+
+constexpr float kFullScale = 1073741824.0f;  // 2^30: an engine sample of 1.0
+constexpr float kFromEngine = 0x1p-30f;
+
+}  // namespace
+
+ZR_Application::ZR_Application() : fileDialog(nullptr, kPresetFilter), presetDialog(&fileDialog) {}
+
+ZR_error ZR_Application::build() {
+  width = 180 + 20;  // the group frame and the outer margins
+  height = 170 + 66;
+  inputs = 1;
+  blockSize = kBlockSize;
+
+  // The graph: buffers and nodes join the soundpipe while it is current, nodes in creation order.
+  int32_t unused = 0;
+  ZR_exec("ZR_Soundpipe -bl %i -b", &graph[kSoundpipe], blockSize, &unused);
+  ZR_exec("ZR_Buffer -t %o", &graph[kInputBuffer], "buf_i");
+  ZR_exec("ZR_Buffer -t %o", &graph[kFilterBuffer], "lpf_buffer");
+  ZR_exec("ZR_Effect_Copy -i %o -o %o", &graph[kInputCopy], graph[kInputBuffer], graph[kFilterBuffer]);
+  ZR_exec("ZR_Effect_Lopass -i %o -o %o", &graph[kLowpass], graph[kInputBuffer], graph[kFilterBuffer]);
+  ZR_exec("ZR_Effect_Bapass -i %o -o %o -q .618 -mode sub", &graph[kBandpass], graph[kInputBuffer],
+          graph[kFilterBuffer]);
+  ZR_exec("ZR_Buffer -t %o", &graph[kOutputBuffer], "buf_o");
+  ZR_exec("ZR_Effect_Copy -i %o -o %o", &graph[kOutputCopy], graph[kFilterBuffer], graph[kOutputBuffer]);
+  ZR_exec("ZR_Soundpipe %o -e", graph[kSoundpipe], &unused);
+
+  // The parameters, applied once so the nodes and the controls show them.
+  state.kind = ZR_KIND_ONOFF;
+  state.setWord(1);
+  state.name = "State";
+  state.label = kOnOff;
+  frequency.kind = ZR_KIND_REAL;
+  frequency.setReal(1500.0f);
+  frequency.name = "Frequency";
+  frequency.label = "Hz";
+  frequency.widget = widgets[kKnob];
+  frequency.minimum = kFrequencyMinimum;
+  frequency.maximum = kFrequencyMaximum;
+  state.changed(this);
+  frequency.changed(this);
+  return ZR_OK;
+}
+
+ZR_error ZR_Application::attach(ZR_Win* newWindow) {
+  window = newWindow;
+  fileDialog.owner = newWindow;
+  for (ZR_Object* widget : widgets)
+    if (widget) ZR_exec("ZR_Wid %o -win %o", widget, newWindow);
+  return ZR_OK;
+}
+
+ZR_error ZR_Application::detach() {
+  for (ZR_Object* widget : widgets)
+    if (widget) ZR_exec("ZR_Wid %o -win 0", widget);
+  return ZR_OK;
+}
+
+// Nodes first (each leaves the chain), then the buffers, then the soundpipe; then the widgets.
+ZR_error ZR_Application::destroy() {
+  for (int32_t slot = kGraphSlots - 1; slot >= 0; --slot)
+    if (graph[slot]) ZR_exec("%o -delete", graph[slot]);
+  for (int32_t slot = kWidgetSlots - 1; slot >= 0; --slot) {
+    if (widgets[slot])
+      ZR_exec("%o -delete", widgets[slot]);
+    else
+      std::printf("NULL WIDGET\n");
+  }
+  return ZR_OK;
+}
+
+ZR_Soundpipe* ZR_Application::soundpipe() const { return static_cast<ZR_Soundpipe*>(graph[kSoundpipe]); }
+
+ZR_Buffer* ZR_Application::buffer(GraphSlot slot) const { return static_cast<ZR_Buffer*>(graph[slot]); }
+
+ZR_Application::Param* ZR_Application::param(int32_t index) {
+  Param* const params[kParams] = {&state, &frequency, &saveAction, &loadAction};
+  return index >= 0 && index < kParams ? params[index] : nullptr;
+}
+
+// Input beyond [-1, 1] is clipped; not-a-number fails the lower test and becomes -1. Samples are
+// truncated toward zero on the way in; on the way out 2^-30 scaling is exact in float.
+void ZR_Application::processBlock(float** in, float** out, int32_t frames) {
+  ZR_Soundpipe* pipe = soundpipe();
+  ZR_Buffer* input = buffer(kInputBuffer);
+  ZR_Buffer* output = buffer(kOutputBuffer);
+  if (!pipe || !input || !output) return;
+  const float* source = in[0];
+  float* left = out[0];
+  float* right = out[1];
+  for (int32_t done = 0; done < frames;) {
+    const int32_t m = std::min(frames - done, blockSize);
+    int32_t* engineIn = input->main;
+    for (int32_t i = 0; i < m; ++i) {
+      float x = source[done + i];
+      x = x > 1.0f ? 1.0f : x;
+      x = x >= -1.0f ? x : -1.0f;
+      engineIn[i] = static_cast<int32_t>(x * kFullScale);
+    }
+    ZR_Soundpipe::m_bl(pipe, ZR_value::integer(m));
+    pipe->process();
+    const int32_t* engineOut = output->main;
+    for (int32_t i = 0; i < m; ++i) {
+      const float y = static_cast<float>(engineOut[i]) * kFromEngine;
+      left[done + i] = y;
+      right[done + i] = y;
+    }
+    done += m;
+  }
+}
+
+void ZR_Application::setClock() {
+  if (ZR_Soundpipe* pipe = soundpipe())
+    pipe->effects.forEach<ZR_Effect>(
+        [this](ZR_Effect* effect) { ZR_exec("ZR_Effect %o -clock %i", effect, sampleRate); });
+}
+
+void ZR_Application::showButton(WidgetSlot slot, int32_t pressed) {
+  if (widgets[slot]) ZR_exec("ZR_Wid_Butt %o -val %i", widgets[slot], pressed);
+}
+
+void ZR_Application::forgetMouse() {
+  if (!window) return;
+  window->hovered = nullptr;
+  window->captured = nullptr;
+}

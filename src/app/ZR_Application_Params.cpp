@@ -1,0 +1,63 @@
+#include "app/ZR_Application_Params.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+#include "app/ZR_Application.h"
+#include "app/ZR_Preset.h"
+#include "cmd/ZR_interpreter.h"
+
+// Every apply skips the widgets and nodes its application does not have.
+
+void ZR_Application_State::apply(void* data) {
+  auto* app = static_cast<ZR_Application*>(data);
+  if (!app) return;
+  kind = ZR_KIND_ONOFF;  // the button writes an integer; hosts keep seeing an on/off parameter
+  const int32_t v = word();
+  if (ZR_Object* button = app->widgets[ZR_Application::kOnOffButton])
+    ZR_exec("ZR_Wid_Butt %o -val %i", button, v);
+  for (int32_t slot : {ZR_Application::kCaption, ZR_Application::kKnob, ZR_Application::kReadout})
+    if (ZR_Object* widget = app->widgets[slot]) ZR_exec("ZR_Wid %o -enabled %i", widget, v);
+  for (int32_t slot : {ZR_Application::kLowpass, ZR_Application::kBandpass})
+    if (ZR_Object* node = app->graph[slot]) ZR_exec("ZR_Effect %o -on %i", node, v);
+}
+
+float ZR_Application_Frequency::cutoff(float v) const {
+  const float mn = static_cast<float>(minimum);
+  const float mx = static_cast<float>(maximum);
+  float p = (v - mn) / (mx - mn);
+  p = p * p;
+  return (mx - mn) * p + mn;
+}
+
+void ZR_Application_Frequency::apply(void* data) {
+  auto* app = static_cast<ZR_Application*>(data);
+  if (!app) return;
+  const float v = real();
+  const float f = cutoff(v);
+  for (int32_t slot : {ZR_Application::kLowpass, ZR_Application::kBandpass})
+    if (ZR_Object* node = app->graph[slot]) ZR_exec("%o -f %f", node, static_cast<double>(f));
+  if (widget) ZR_exec("ZR_Wid_Knob %o -val %f", widget, static_cast<double>(v));
+  if (ZR_Object* readout = app->widgets[ZR_Application::kReadout]) {
+    std::snprintf(readout_, sizeof readout_, "%.0f Hz", static_cast<double>(f));
+    ZR_exec("ZR_Wid_Text %o -text %s", readout, readout_);
+  }
+}
+
+void ZR_Application_Save::changed(void* data) {
+  auto* app = static_cast<ZR_Application*>(data);
+  if (!app) return;
+  app->showButton(ZR_Application::kSaveButton, 1);
+  if (const char* path = app->presetDialog->save()) ZR_Preset::save(*app, path);
+  app->showButton(ZR_Application::kSaveButton, 0);
+  app->forgetMouse();
+}
+
+void ZR_Application_Load::changed(void* data) {
+  auto* app = static_cast<ZR_Application*>(data);
+  if (!app) return;
+  app->showButton(ZR_Application::kLoadButton, 1);
+  if (const char* path = app->presetDialog->open()) ZR_Preset::load(*app, path);
+  app->showButton(ZR_Application::kLoadButton, 0);
+  app->forgetMouse();
+}
