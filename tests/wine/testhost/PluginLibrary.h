@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+/// A plug-in file loaded as a library; each platform loads it its own way.
+class PluginLibrary {
+ public:
+  PluginLibrary() = default;
+  ~PluginLibrary() { close(); }
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  /// Loads the file; false with error() telling why.
+  bool open(const std::string& path);
+  /// The address exported under name, or null.
+  void* symbol(const char* name) const;
+  void close();
+  const std::string& error() const { return error_; }
+
+ private:
+  void* handle_ = nullptr;
+  std::string error_;
+};
