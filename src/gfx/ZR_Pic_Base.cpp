@@ -65,10 +65,11 @@ void ZR_Pic_Base<TPix>::draw(ZR_Pic_Base& dest, int32_t x, int32_t y, const ZR_R
   for (int32_t j = 0; j < landing.height(); ++j) {
     const TPix* source = row(wrap(v0 + j, height));
     TPix* target = dest.row(landing.top + j) + landing.left;
-    int32_t su = su0;
-    for (int32_t i = 0; i < landing.width(); ++i) {
-      ZR_blend(target[i], source[su]);
-      if (++su == width) su = 0;
+    // In runs up to the picture's right edge, where the tiling starts over at its left edge.
+    for (int32_t i = 0, su = su0; i < landing.width(); su = 0) {
+      const int32_t run = std::min(width - su, landing.width() - i);
+      ZR_blend_run(target + i, source + su, run);
+      i += run;
     }
   }
 }

@@ -59,7 +59,7 @@ void ZR_Vid::draw(int32_t f, ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y
       for (int32_t v = square.top; v < square.bottom; ++v) {
         const ZR_Pix_A32* source = block + (v - i * kBlock) * kBlock + (square.left - j * kBlock);
         ZR_Pix_A32* target = dest.row(v + dy) + (square.left + dx);
-        for (int32_t k = 0; k < square.width(); ++k) ZR_blend(target[k], source[k]);
+        ZR_blend_run(target, source, square.width());
       }
     }
   }
