@@ -24,6 +24,11 @@ function(qorm_add_picture_resources target)
   set(pairs ${ARGN})
   foreach(file IN LISTS QORM_PICTURE_FILES)
     get_filename_component(name ${file} NAME_WE)
+    if(WIN32)
+      # windres reads upper-case ALT as a keyword; it stores names in upper case whatever they are
+      # written in, and the lookup ignores case anyway.
+      string(TOLOWER ${name} name)
+    endif()
     list(APPEND pairs ${name} ${QORM_ART_DIR}/${file})
   endforeach()
   zr_add_resources(${target} ${pairs})
