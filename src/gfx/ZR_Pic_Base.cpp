@@ -1,7 +1,6 @@
 #include "gfx/ZR_Pic_Base.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "cmd/ZR_error.h"
 #include "cmd/ZR_resource.h"

@@ -8,17 +8,17 @@
 
 bool ZR_Vid::map(const void* data, size_t size) {
   const ZR_format::Header header = ZR_format::readHeader(data, size, ZR_format::kStrip);
-  const uint16_t* entries =
-      header.valid ? static_cast<const uint16_t*>(ZR_format::at(
-                         data, ZR_format::kStripHeaderBytes + ZR_format::kBlockBytes * header.blockCount))
-                   : nullptr;
-  const size_t entryCount = static_cast<size_t>(header.frameCount) * ZR_format::blockSpan(header.width) *
-                            ZR_format::blockSpan(header.height);
-  // A block number beyond the blocks would make drawing read outside the resource.
-  const bool numbersFit = header.valid && std::all_of(entries, entries + entryCount, [&](uint16_t number) {
-                            return number < header.blockCount;
-                          });
-  if (!numbersFit) {
+  const uint16_t* entries = nullptr;
+  bool fits = header.valid;
+  if (fits) {
+    entries = static_cast<const uint16_t*>(
+        ZR_format::at(data, ZR_format::kStripHeaderBytes + ZR_format::kBlockBytes * header.blockCount));
+    const size_t count = static_cast<size_t>(header.frameCount) * ZR_format::blockSpan(header.width) *
+                         ZR_format::blockSpan(header.height);
+    // A block number beyond the blocks would make drawing read outside the resource.
+    fits = std::all_of(entries, entries + count, [&](uint16_t number) { return number < header.blockCount; });
+  }
+  if (!fits) {
     ZR_ERROR_HERE("ZR_Vid::map", "Invalid ZRVF header");
     return false;
   }
