@@ -28,13 +28,22 @@ FcConfig* fontConfig() {
   return holder.config;
 }
 
-// The file and face index fontconfig picks for a family, with its usual substitutes when the family
-// itself is not installed (Tahoma becomes the system's sans face on a machine without it).
-bool findFace(const char* family, bool bold, std::string* file, int* index) {
+// Whether any family name of a matched face is the one asked for.
+bool hasFamily(FcPattern* match, const char* family) {
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+    if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family)) == 0) return true;
+  }
+  return false;
+}
+
+// The best installed face for family (null: the default sans face) in the given width.
+FcPattern* matchFace(const char* family, bool bold, int width) {
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family ? family : "sans-serif"));
   if (family) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
   FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_WIDTH, width);
   FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
   FcConfig* config = fontConfig();
   FcConfigSubstitute(config, pattern, FcMatchPattern);
@@ -42,9 +51,22 @@ bool findFace(const char* family, bool bold, std::string* file, int* index) {
   FcResult result = FcResultNoMatch;
   FcPattern* match = config ? FcFontMatch(config, pattern, &result) : nullptr;
   FcPatternDestroy(pattern);
+  return match;
+}
+
+// The file and face index fontconfig picks for a family, with its usual substitutes when the family
+// itself is not installed (Tahoma becomes the system's sans face on a machine without it). A
+// substitute is taken semi-condensed where one is installed: the faces asked for by name here are
+// narrow ones, and text laid out for them should still fit its widget.
+bool findFace(const char* family, bool bold, std::string* file, int* index) {
+  FcPattern* match = matchFace(family, bold, FC_WIDTH_NORMAL);
+  if (match && family && !hasFamily(match, family)) {
+    FcPatternDestroy(match);
+    match = matchFace(family, bold, FC_WIDTH_SEMICONDENSED);
+  }
   if (!match) return false;
   FcChar8* path = nullptr;
-  bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
+  const bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
   if (found) {
     *file = reinterpret_cast<const char*>(path);
     if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
