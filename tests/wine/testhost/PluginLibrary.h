@@ -18,5 +18,6 @@ class PluginLibrary {
 
  private:
   void* handle_ = nullptr;
+  bool executable_ = false;  // a program's file loaded as a library
   std::string error_;
 };
