@@ -42,11 +42,11 @@ ZR_error ZR_Application::build() {
   ZR_exec("ZR_Soundpipe %o -e", graph[kSoundpipe], &unused);
 
   // The parameters, applied once so the nodes and the controls show them.
-  state.kind = ZR_KIND_ONOFF;
+  state.setKind(ZR_KIND_ONOFF);
   state.setWord(1);
   state.name = "State";
   state.label = kOnOff;
-  frequency.kind = ZR_KIND_REAL;
+  frequency.setKind(ZR_KIND_REAL);
   frequency.setReal(1500.0f);
   frequency.name = "Frequency";
   frequency.label = "Hz";

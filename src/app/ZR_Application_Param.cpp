@@ -27,6 +27,14 @@ void ZR_Application_Param::setWord(int32_t newWord) {
   std::atomic_ref<int32_t>(value.i).store(newWord, std::memory_order_relaxed);
 }
 
+int32_t ZR_Application_Param::currentKind() const {
+  return std::atomic_ref<int32_t>(const_cast<int32_t&>(kind)).load(std::memory_order_relaxed);
+}
+
+void ZR_Application_Param::setKind(int32_t newKind) {
+  std::atomic_ref<int32_t>(kind).store(newKind, std::memory_order_relaxed);
+}
+
 float ZR_Application_Param::real() const { return std::bit_cast<float>(word()); }
 
 void ZR_Application_Param::setReal(float newReal) { setWord(std::bit_cast<int32_t>(newReal)); }
@@ -34,7 +42,7 @@ void ZR_Application_Param::setReal(float newReal) { setWord(std::bit_cast<int32_
 void ZR_Application_Param::nameText(char* text, size_t size) const { std::snprintf(text, size, "%s", name); }
 
 void ZR_Application_Param::valueText(char* text, size_t size) const {
-  switch (kind) {
+  switch (currentKind()) {
     case ZR_KIND_INTEGER:
       std::snprintf(text, size, "%i", word());
       break;
@@ -55,7 +63,7 @@ void ZR_Application_Param::labelText(char* text, size_t size) const {
 
 void ZR_Application_Param::setNormalised(float x) {
   x = clampedUnit(x);
-  switch (kind) {
+  switch (currentKind()) {
     case ZR_KIND_INTEGER:
       setWord(static_cast<int32_t>(x * (maximum - minimum + 0.999999999) + minimum));
       break;
@@ -71,7 +79,7 @@ void ZR_Application_Param::setNormalised(float x) {
 }
 
 float ZR_Application_Param::normalised() const {
-  switch (kind) {
+  switch (currentKind()) {
     case ZR_KIND_INTEGER:
       return static_cast<float>((word() - minimum + 0.5) / (maximum - minimum + 1.0));
     case ZR_KIND_REAL:
@@ -86,7 +94,7 @@ float ZR_Application_Param::normalised() const {
 void ZR_Application_Param::displayText(char* text, size_t size) const {
   const char* space = hasText(label) ? " " : "";
   const char* unit = hasText(label) ? label : "";
-  switch (kind) {
+  switch (currentKind()) {
     case ZR_KIND_INTEGER:
       std::snprintf(text, size, "%d%s%s", word(), space, unit);
       break;
@@ -103,7 +111,7 @@ void ZR_Application_Param::displayText(char* text, size_t size) const {
 }
 
 void ZR_Application_Param::unitText(char* text, size_t size) const {
-  switch (kind) {
+  switch (currentKind()) {
     case ZR_KIND_INTEGER:
     case ZR_KIND_REAL:
       std::snprintf(text, size, "%s", label);

@@ -8,8 +8,8 @@ class ZR_Object;
 
 /// A parameter of the application: the variable its widget writes into and the record a host reads
 /// and writes through normalised values. Whoever changes it calls changed, which applies the value
-/// everywhere it is shown or used. The payload word is read and written atomically (relaxed) here,
-/// since hosts set parameters on one thread and read them on others, their audio thread included.
+/// everywhere it is shown or used. The payload word and the kind are read and written atomically (relaxed)
+/// here, since hosts set parameters on one thread and read them on others, their audio thread included.
 class ZR_Application_Param : public ZR_value {
  public:
   ZR_Application_Param();
@@ -39,6 +39,9 @@ class ZR_Application_Param : public ZR_value {
   void setWord(int32_t word);
   float real() const;
   void setReal(float real);
+  /// The kind, atomic (relaxed): a widget may rewrite it while a host reads the parameter.
+  int32_t currentKind() const;
+  void setKind(int32_t kind);
 
   /// The text of the off state of an on/off label pair: 10 bytes after the on state's.
   const char* offLabel() const { return label + kOffLabelOffset; }

@@ -12,7 +12,8 @@
 void ZR_Application_State::apply(void* data) {
   auto* app = static_cast<ZR_Application*>(data);
   if (!app) return;
-  kind = ZR_KIND_ONOFF;  // the button writes an integer; hosts keep seeing an on/off parameter
+  // The button writes an integer; hosts keep seeing an on/off parameter.
+  if (currentKind() != ZR_KIND_ONOFF) setKind(ZR_KIND_ONOFF);
   const int32_t v = word();
   if (ZR_Object* button = app->widgets[ZR_Application::kOnOffButton])
     ZR_exec("ZR_Wid_Butt %o -val %i", button, v);

@@ -298,8 +298,9 @@ bool AudioEffectX::deleteArrangement(VstSpeakerArrangement** arrangement) {
 
 bool AudioEffectX::copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* from) {
   if (!to || !from) return false;
-  std::strncpy(to->name, from->name, sizeof to->name - 1);
-  to->name[sizeof to->name - 1] = '\0';
+  const size_t nameLength = strnlen(from->name, sizeof to->name - 1);
+  std::memcpy(to->name, from->name, nameLength);
+  to->name[nameLength] = '\0';
   to->type = from->type;
   to->azimuth = from->azimuth;
   to->elevation = from->elevation;
