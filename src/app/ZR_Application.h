@@ -51,12 +51,14 @@ class ZR_Application : public ZR_Apptpl {
   ZR_Application& operator=(const ZR_Application&) = delete;
 
   /// The graph, the editor's widgets, then the parameters, all by commands. [constructing thread]
+  /// Waits while another application builds or destroys.
   ZR_error build() override;
   /// Joins every widget to window, in slot order. [window thread]
   ZR_error attach(ZR_Win* window) override;
   /// Takes every widget off its window. [window thread]
   ZR_error detach() override;
   /// Deletes the nodes, the buffers, the soundpipe, then the widgets, last to first. Once.
+  /// Waits while another application builds or destroys.
   ZR_error destroy() override;
 
   /// Float audio in (the first channel), the same filtered signal out on both channels, in engine

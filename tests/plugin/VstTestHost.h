@@ -1,6 +1,7 @@
 #pragma once
 // A host callback for tests: records every call and answers what the test asks it to.
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "plugin/AEffect.h"
@@ -26,6 +27,7 @@ class VstTestHost {
                             float opt) {
     VstTestHost* host = active_;
     if (!host) return 0;
+    std::lock_guard<std::mutex> lock(host->lock_);  // instances may call back from several threads
     host->calls.push_back({effect, opcode, index, value, ptr, opt});
     auto reply = host->replies.find(opcode);
     return reply == host->replies.end() ? host->defaultReply : reply->second;
@@ -45,5 +47,6 @@ class VstTestHost {
 
  private:
   static inline VstTestHost* active_ = nullptr;
+  std::mutex lock_;
   VstTestHost* previous_;
 };

@@ -35,10 +35,35 @@ TEST(MainVstThreads, ParametersChangeWhileBlocksRun) {
   for (int i = 0; i < 2000; ++i) {
     record->setParameter(record, 0, (i % 3) ? 1.0f : 0.0f);
     record->setParameter(record, 1, static_cast<float>(i % 100) / 100.0f);
+    if (i % 100 == 0)
+      record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, (i % 200) ? 48000.0f : 44100.0f);
   }
   done = true;
   audio.join();
   EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+  testing::internal::GetCapturedStdout();
+}
+
+}  // namespace
+
+namespace {
+
+// Hosts that scan plug-ins create and close instances on several threads at once.
+TEST(MainVstThreads, InstancesAreCreatedAndClosedOnSeveralThreads) {
+  VstTestHost host;
+  host.replies[audioMasterVersion] = 2400;
+  testing::internal::CaptureStdout();
+  std::vector<std::thread> scanners;
+  for (int t = 0; t < 3; ++t)
+    scanners.emplace_back([] {
+      for (int i = 0; i < 20; ++i) {
+        auto* effect = new ZR_Main_Vst(VstTestHost::callback);
+        AEffect* record = effect->getAeffect();
+        EXPECT_EQ(record->getParameter(record, 0), 1.0f);
+        EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+      }
+    });
+  for (std::thread& scanner : scanners) scanner.join();
   testing::internal::GetCapturedStdout();
 }
 
