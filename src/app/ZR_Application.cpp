@@ -21,14 +21,18 @@ constexpr float kFromEngine = 0x1p-30f;
 
 // Building a graph goes through the one current soundpipe and the interpreter's special object,
 // both process-wide; hosts that create or close instances on several threads at once take turns.
-std::mutex graphLock;
+// Made on first use: a program loaded as a library runs no static constructors.
+std::mutex& graphLock() {
+  static std::mutex lock;
+  return lock;
+}
 
 }  // namespace
 
 ZR_Application::ZR_Application() : fileDialog(nullptr, kPresetFilter), presetDialog(&fileDialog) {}
 
 ZR_error ZR_Application::build() {
-  std::lock_guard<std::mutex> building(graphLock);
+  std::lock_guard<std::mutex> building(graphLock());
   width = 180 + 20;  // the group frame and the outer margins
   height = 170 + 66;
   inputs = 1;
@@ -80,7 +84,7 @@ ZR_error ZR_Application::detach() {
 
 // Nodes first (each leaves the chain), then the buffers, then the soundpipe; then the widgets.
 ZR_error ZR_Application::destroy() {
-  std::lock_guard<std::mutex> building(graphLock);
+  std::lock_guard<std::mutex> building(graphLock());
   for (int32_t slot = kGraphSlots - 1; slot >= 0; --slot)
     if (graph[slot]) ZR_exec("%o -delete", graph[slot]);
   for (int32_t slot = kWidgetSlots - 1; slot >= 0; --slot) {
