@@ -19,7 +19,8 @@ const char* report(const char* message) {
 const char* readFrom(std::FILE* file, ZR_Application& app) {
   if (std::fseek(file, 0, SEEK_END) != 0 || std::ftell(file) != ZR_Preset::kFileSize)
     return "Bad content in preset file.";
-  char header[256];
+  char header[256] =
+      {};  // zeros after the header end the comparison even when the file's zero byte is missing
   static_assert(ZR_Product::presetHeaderSize <= sizeof header, "the header fits its buffer");
   if (std::fseek(file, 0, SEEK_SET) != 0 ||
       std::fread(header, 1, ZR_Product::presetHeaderSize, file) != ZR_Product::presetHeaderSize)

@@ -91,6 +91,8 @@ TEST_F(Presets, LoadTakesAnyStateAndAnyKnobValueAsTheyAre) {
 TEST_F(Presets, BadFilesAreRefusedWithTheirMessageAndChangeNothing) {
   std::string wrongHeader = preset(0, 300.0f);
   wrongHeader[3] ^= 0x20;
+  std::string unterminatedHeader = preset(0, 300.0f);
+  unterminatedHeader[ZR_Product::presetHeaderSize - 1] = 'x';
   const struct {
     const char* name;
     std::string bytes;
@@ -100,6 +102,7 @@ TEST_F(Presets, BadFilesAreRefusedWithTheirMessageAndChangeNothing) {
       {"truncated", preset(0, 300.0f).substr(0, ZR_Preset::kFileSize - 1), "Bad content in preset file."},
       {"empty", "", "Bad content in preset file."},
       {"wrong header character", wrongHeader, "Wrong header in preset file."},
+      {"header without its zero byte", unterminatedHeader, "Wrong header in preset file."},
   };
   for (const auto& c : cases) {
     setValues(1, 1500.0f);
