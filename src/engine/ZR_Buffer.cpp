@@ -7,7 +7,7 @@
 
 #include "cmd/ZR_error.h"
 #include "engine/ZR_Soundpipe.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 
 namespace {
 ZR_Buffer* of(ZR_Object* object) { return static_cast<ZR_Buffer*>(object); }

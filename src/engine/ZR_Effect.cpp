@@ -4,7 +4,7 @@
 
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Soundpipe.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 #include "engine/kernels/ZR_kern_fade.h"
 
 const char* const ZR_mode_names[ZR_MODE_COUNT] = {"set", "add", "sub", "stn", "adn", "sbn"};

@@ -5,7 +5,7 @@
 #include "cmd/ZR_interpreter.h"
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Effect.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 
 ZR_Soundpipe* ZR_Soundpipe::current = nullptr;
 

@@ -1,7 +1,7 @@
 #include "wid/ZR_Wid.h"
 
 #include "gfx/ZR_Win.h"
-#include "wid/ZR_wid_value.h"
+#include "cmd/ZR_value_read.h"
 
 void ZR_Wid::update() {
   render();
@@ -12,14 +12,14 @@ namespace {
 // Position, size and the two flags share one protocol: a number sets the field, the field reports.
 ZR_value integerField(int32_t& field, const ZR_value& value) {
   int32_t given = 0;
-  if (ZR_wid_integer(value, &given)) field = given;
+  if (ZR_number_truncated(value, &given)) field = given;
   return ZR_value::integer(field);
 }
 
 // The flags repaint at once, so a hidden or disabled widget shows it without waiting for a paint.
 ZR_value flagField(ZR_Wid* widget, int32_t& field, const ZR_value& value) {
   int32_t given = 0;
-  if (ZR_wid_integer(value, &given)) {
+  if (ZR_number_truncated(value, &given)) {
     field = given;
     widget->update();
   }
@@ -44,7 +44,7 @@ ZR_value ZR_Wid::m_h(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid::m_win(ZR_Object* object, ZR_value value) {
   ZR_Wid* widget = static_cast<ZR_Wid*>(object);
   void* window = nullptr;
-  if (ZR_wid_pointer(value, &window)) ZR_Win::attach(static_cast<ZR_Win*>(window), widget);
+  if (ZR_pointer_of(value, &window)) ZR_Win::attach(static_cast<ZR_Win*>(window), widget);
   return ZR_value::object(widget->window);
 }
 

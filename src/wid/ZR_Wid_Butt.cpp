@@ -1,6 +1,6 @@
 #include "wid/ZR_Wid_Butt.h"
 
-#include "wid/ZR_wid_value.h"
+#include "cmd/ZR_value_read.h"
 
 void ZR_Wid_Butt::draw(ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y, const ZR_Rect& part) {
   strip.vid.draw(state ? 1 : 0, dest, x, y, part);
@@ -34,7 +34,7 @@ void ZR_Wid_Butt::press(int32_t, int32_t) {
 ZR_value ZR_Wid_Butt::m_val(ZR_Object* object, ZR_value value) {
   ZR_Wid_Butt* button = static_cast<ZR_Wid_Butt*>(object);
   float given = 0.0f;
-  if (ZR_wid_real(value, &given)) button->setState(given != 0.0f, true);
+  if (ZR_number_real(value, &given)) button->setState(given != 0.0f, true);
   return ZR_value::real(button->state ? 1.0f : 0.0f);
 }
 

@@ -1,6 +1,6 @@
 #include "wid/ZR_Wid_Control.h"
 
-#include "wid/ZR_wid_value.h"
+#include "cmd/ZR_value_read.h"
 
 void ZR_Wid_Control::propose(const ZR_value& proposal) {
   var->value = proposal.value;
@@ -19,19 +19,19 @@ ZR_value ZR_Wid_Control::m_res(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Control::m_com(ZR_Object* object, ZR_value value) {
   ZR_Wid_Control* control = static_cast<ZR_Wid_Control*>(object);
   void* given = nullptr;
-  if (ZR_wid_pointer(value, &given)) control->com = reinterpret_cast<Callback>(given);
+  if (ZR_pointer_of(value, &given)) control->com = reinterpret_cast<Callback>(given);
   return ZR_value::object(reinterpret_cast<void*>(control->com));
 }
 
 ZR_value ZR_Wid_Control::m_var(ZR_Object* object, ZR_value value) {
   ZR_Wid_Control* control = static_cast<ZR_Wid_Control*>(object);
   void* given = nullptr;
-  if (ZR_wid_pointer(value, &given)) control->var = static_cast<ZR_value*>(given);
+  if (ZR_pointer_of(value, &given)) control->var = static_cast<ZR_value*>(given);
   return ZR_value::object(control->var);
 }
 
 ZR_value ZR_Wid_Control::m_dat(ZR_Object* object, ZR_value value) {
   ZR_Wid_Control* control = static_cast<ZR_Wid_Control*>(object);
-  ZR_wid_pointer(value, &control->dat);
+  ZR_pointer_of(value, &control->dat);
   return ZR_value::object(control->dat);
 }

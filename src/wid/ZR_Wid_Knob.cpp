@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "wid/ZR_wid_value.h"
+#include "cmd/ZR_value_read.h"
 
 // A value outside mn .. mx leaves the frame outside the strip; it shows the nearest end.
 void ZR_Wid_Knob::draw(ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y, const ZR_Rect& part) {
@@ -24,7 +24,7 @@ float ZR_Wid_Knob::value() const {
 void ZR_Wid_Knob::setValue(float v) {
   if (!strip.named()) return;
   const long double span = static_cast<long double>(mx) - mn;
-  frame = mx != mn ? ZR_wid_truncate((frameCount() - 1) * (v - static_cast<long double>(mn)) / span) : 0;
+  frame = mx != mn ? ZR_saturated_truncation((frameCount() - 1) * (v - static_cast<long double>(mn)) / span) : 0;
   update();
 }
 
@@ -59,7 +59,7 @@ ZR_value ZR_Wid_Knob::report() const { return ZR_value::real(value()); }
 ZR_value ZR_Wid_Knob::m_val(ZR_Object* object, ZR_value value) {
   ZR_Wid_Knob* knob = static_cast<ZR_Wid_Knob*>(object);
   float given = 0.0f;
-  if (ZR_wid_real(value, &given)) knob->setValue(given);
+  if (ZR_number_real(value, &given)) knob->setValue(given);
   return knob->report();
 }
 
@@ -67,7 +67,7 @@ ZR_value ZR_Wid_Knob::m_val(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Knob::m_mn(ZR_Object* object, ZR_value value) {
   ZR_Wid_Knob* knob = static_cast<ZR_Wid_Knob*>(object);
   float given = 0.0f;
-  if (ZR_wid_real(value, &given)) {
+  if (ZR_number_real(value, &given)) {
     const float kept = knob->value();
     knob->mn = given;
     knob->setValue(kept);
@@ -78,7 +78,7 @@ ZR_value ZR_Wid_Knob::m_mn(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Knob::m_mx(ZR_Object* object, ZR_value value) {
   ZR_Wid_Knob* knob = static_cast<ZR_Wid_Knob*>(object);
   float given = 0.0f;
-  if (ZR_wid_real(value, &given)) {
+  if (ZR_number_real(value, &given)) {
     const float kept = knob->value();
     knob->mx = given;
     knob->setValue(kept);

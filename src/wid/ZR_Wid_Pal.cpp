@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "wid/ZR_wid_value.h"
+#include "cmd/ZR_value_read.h"
 
 namespace {
 // The segment byte of an index pixel: channel 0 blue, 1 green, 2 red.
@@ -48,9 +48,9 @@ void ZR_Wid_Pal::level(float x, bool quiet) {
   if (!line->prepared) prepare();
   ZR_Wid_Pal_Line& l = *line;
   const int32_t n = l.mx - l.mn + 1;
-  const int32_t cur = ZR_wid_truncate(static_cast<long double>(n) * l.level + l.mn);
+  const int32_t cur = ZR_saturated_truncation(static_cast<long double>(n) * l.level + l.mn);
   const float tf = static_cast<float>(static_cast<long double>(n) * x + l.mn);
-  const int32_t target = ZR_wid_truncate(tf);
+  const int32_t target = ZR_saturated_truncation(tf);
   const float frac = tf - static_cast<float>(target);
   const bool rising = target > cur;
   l.level = x;
@@ -113,25 +113,25 @@ ZR_value reportReal(float v) { return ZR_value::real(v); }
 }  // namespace
 
 ZR_value ZR_Wid_Pal::m_mn(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::mn, ZR_wid_integer, reportInteger);
+  return lineField(object, value, &ZR_Wid_Pal_Line::mn, ZR_number_truncated, reportInteger);
 }
 ZR_value ZR_Wid_Pal::m_rl(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::rl, ZR_wid_real, reportReal);
+  return lineField(object, value, &ZR_Wid_Pal_Line::rl, ZR_number_real, reportReal);
 }
 ZR_value ZR_Wid_Pal::m_mx(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::mx, ZR_wid_integer, reportInteger);
+  return lineField(object, value, &ZR_Wid_Pal_Line::mx, ZR_number_truncated, reportInteger);
 }
 ZR_value ZR_Wid_Pal::m_bg(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::bg, ZR_wid_color, reportColor);
+  return lineField(object, value, &ZR_Wid_Pal_Line::bg, ZR_color_of, reportColor);
 }
 ZR_value ZR_Wid_Pal::m_fg(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::fg, ZR_wid_color, reportColor);
+  return lineField(object, value, &ZR_Wid_Pal_Line::fg, ZR_color_of, reportColor);
 }
 ZR_value ZR_Wid_Pal::m_rg(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::rg, ZR_wid_color, reportColor);
+  return lineField(object, value, &ZR_Wid_Pal_Line::rg, ZR_color_of, reportColor);
 }
 ZR_value ZR_Wid_Pal::m_cg(ZR_Object* object, ZR_value value) {
-  return lineField(object, value, &ZR_Wid_Pal_Line::key, ZR_wid_color, reportColor);
+  return lineField(object, value, &ZR_Wid_Pal_Line::key, ZR_color_of, reportColor);
 }
 
 // The first letter picks the byte (any other letter keeps it); the key then loses that byte and
@@ -152,13 +152,13 @@ ZR_value ZR_Wid_Pal::m_ch(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Pal::m_ln(ZR_Object* object, ZR_value value) {
   ZR_Wid_Pal* meter = static_cast<ZR_Wid_Pal*>(object);
   void* given = nullptr;
-  if (ZR_wid_pointer(value, &given)) meter->line = static_cast<ZR_Wid_Pal_Line*>(given);
+  if (ZR_pointer_of(value, &given)) meter->line = static_cast<ZR_Wid_Pal_Line*>(given);
   return ZR_value::object(meter->line);
 }
 
 ZR_value ZR_Wid_Pal::m_level(ZR_Object* object, ZR_value value) {
   float given = 0.0f;
-  if (ZR_wid_real(value, &given)) static_cast<ZR_Wid_Pal*>(object)->level(given, false);
+  if (ZR_number_real(value, &given)) static_cast<ZR_Wid_Pal*>(object)->level(given, false);
   return ZR_value();
 }
 

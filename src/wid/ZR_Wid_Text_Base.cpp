@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "wid/ZR_wid_value.h"
+#include "cmd/ZR_value_read.h"
 
 ZR_Wid_Text_Base::ZR_Wid_Text_Base() { setText("test string"); }
 
@@ -21,7 +21,7 @@ ZR_value ZR_Wid_Text_Base::m_text(ZR_Object* object, ZR_value value) {
 
 ZR_value ZR_Wid_Text_Base::m_color(ZR_Object* object, ZR_value value) {
   ZR_Wid_Text_Base* widget = static_cast<ZR_Wid_Text_Base*>(object);
-  ZR_wid_color(value, &widget->color);
+  ZR_color_of(value, &widget->color);
   return ZR_value::integer(static_cast<int32_t>(widget->color));
 }
 
@@ -38,7 +38,7 @@ ZR_value ZR_Wid_Text_Base::m_font(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Text_Base::m_size(ZR_Object* object, ZR_value value) {
   ZR_Wid_Text_Base* widget = static_cast<ZR_Wid_Text_Base*>(object);
   int32_t given = 0;
-  if (ZR_wid_integer(value, &given) && given != widget->size) {
+  if (ZR_number_truncated(value, &given) && given != widget->size) {
     widget->size = given;
     widget->makeFont();
   }
@@ -48,14 +48,14 @@ ZR_value ZR_Wid_Text_Base::m_size(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Text_Base::m_horz(ZR_Object* object, ZR_value value) {
   ZR_Wid_Text_Base* widget = static_cast<ZR_Wid_Text_Base*>(object);
   int32_t given = 0;
-  if (ZR_wid_integer(value, &given)) widget->horz = given;
+  if (ZR_number_truncated(value, &given)) widget->horz = given;
   return ZR_value::integer(widget->horz);
 }
 
 ZR_value ZR_Wid_Text_Base::m_bold(ZR_Object* object, ZR_value value) {
   ZR_Wid_Text_Base* widget = static_cast<ZR_Wid_Text_Base*>(object);
   int32_t given = 0;
-  if (ZR_wid_integer(value, &given) && (given != 0) != widget->bold) {
+  if (ZR_number_truncated(value, &given) && (given != 0) != widget->bold) {
     widget->bold = given != 0;
     widget->makeFont();
   }

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "engine/ZR_Buffer.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 #include "engine/kernels/ZR_kern_bapass.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "engine/nodes/ZR_Effect_Copy.h"
 
 #include "engine/ZR_Buffer.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 #include "engine/kernels/ZR_kern_copy.h"
 
 namespace {

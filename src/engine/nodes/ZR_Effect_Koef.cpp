@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/ZR_Buffer.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 
 const char* const ZR_koef_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
 

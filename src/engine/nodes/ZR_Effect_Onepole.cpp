@@ -1,7 +1,7 @@
 #include "engine/nodes/ZR_Effect_Onepole.h"
 
 #include "engine/ZR_Buffer.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 
 namespace {
 ZR_Effect_Onepole* of(ZR_Object* object) { return static_cast<ZR_Effect_Onepole*>(object); }

@@ -1,7 +1,7 @@
 #include "engine/nodes/ZR_Effect_Oper.h"
 
 #include "engine/ZR_Buffer.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 
 const char* const ZR_oper_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "engine/ZR_Buffer.h"
-#include "engine/ZR_option_value.h"
+#include "cmd/ZR_value_read.h"
 
 void ZR_Effect_Zero::process() {
   if (!output) return;

@@ -5,11 +5,19 @@
 #include "cmd/ZR_Object.h"
 #include "cmd/ZR_value.h"
 
-// Option values as the engine's handlers accept them. A real that has no integer meaning (not a
-// number, infinite, beyond 32 bits) is refused rather than converted, because converting it is
-// undefined and traps on some targets; an object option refuses anything that is not an object of
-// the expected class, because a node that took a number or a widget for a buffer would write
-// through it on the audio thread.
+// Option values as handlers accept them. Numbers may come as integers or reals; a real that has no
+// integer meaning (not a number, infinite, beyond 32 bits) is refused rather than converted, because
+// converting it is undefined and traps on some targets. An object option refuses anything that is
+// not an object of the expected class, because a node that took a number or a widget for a buffer
+// would write through it on the audio thread.
+
+/// Saturates x into the 32-bit range and truncates it toward zero; not a number gives 0.
+inline int32_t ZR_saturated_truncation(long double x) {
+  if (!(x == x)) return 0;
+  if (x <= -2147483648.0L) return INT32_MIN;
+  if (x >= 2147483647.0L) return INT32_MAX;
+  return static_cast<int32_t>(x);
+}
 
 /// An integer as it is, a real truncated toward zero; false for every other kind and for reals
 /// outside the 32-bit range.
@@ -60,4 +68,28 @@ inline int32_t ZR_name_index(const char* const* names, int32_t count, const ZR_v
   for (int32_t i = count - 1; i >= 0; --i)
     if (std::strcmp(names[i], value.value.s) == 0) return i;
   return -1;
+}
+
+/// An object's pointer, or null for the number 0 (no object); false for every other value.
+inline bool ZR_pointer_of(const ZR_value& value, void** result) {
+  if (value.kind == ZR_KIND_OBJECT) {
+    *result = value.value.p;
+    return true;
+  }
+  if (value.kind != ZR_KIND_INTEGER || value.value.i != 0) return false;
+  *result = nullptr;
+  return true;
+}
+
+/// A colour or pixel value: an integer, or a word written in hexadecimal (which reads as an object,
+/// so "0x00A57BBD" names a colour too); false for every other value.
+inline bool ZR_color_of(const ZR_value& value, uint32_t* result) {
+  if (value.kind == ZR_KIND_OBJECT && value.length < 0) {
+    *result = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(value.value.p));
+    return true;
+  }
+  int32_t number = 0;
+  if (!ZR_number_truncated(value, &number)) return false;
+  *result = static_cast<uint32_t>(number);
+  return true;
 }
