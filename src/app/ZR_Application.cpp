@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/ZR_Product.h"
 #include "cmd/ZR_interpreter.h"
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Effect.h"
@@ -51,6 +52,8 @@ ZR_error ZR_Application::build() {
   ZR_exec("ZR_Effect_Copy -i %o -o %o", &graph[kOutputCopy], graph[kFilterBuffer], graph[kOutputBuffer]);
   ZR_exec("ZR_Soundpipe %o -e", graph[kSoundpipe], &unused);
 
+  buildEditor();
+
   // The parameters, applied once so the nodes and the controls show them.
   state.setKind(ZR_KIND_ONOFF);
   state.setWord(1);
@@ -66,6 +69,61 @@ ZR_error ZR_Application::build() {
   state.changed(this);
   frequency.changed(this);
   return ZR_OK;
+}
+
+// The editor panel: background, logo and title first, then the outer frame, the group frame around
+// its middle piece, and the controls inside it. Slot order is drawing order; the load and save
+// buttons (slots 20 and 21) are not part of this panel.
+void ZR_Application::buildEditor() {
+  constexpr int32_t g = 10;   // a frame piece
+  constexpr int32_t gx = 10;  // the group panel
+  constexpr int32_t gy = 56;
+  constexpr int32_t gw = 180;
+  constexpr int32_t gh = 170;
+  constexpr char kFace[] = "Tahoma";
+  constexpr int32_t kCaptionColour = 0x00E0C0C0;
+  constexpr int32_t kReadoutColour = 0x00B0B0B0;
+  const int32_t W = width;
+  const int32_t H = height;
+  ZR_Object** w = widgets;
+
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l 0 -t 0 -res bgnd", &w[0], W, H);
+  ZR_exec("ZR_Wid_Pic -l %i -t 8 -res logotype", &w[9], (W - 160) / 2);
+  ZR_exec("ZR_Wid_Text -l 10 -t 35 -h 20 -w %i -text %s -font %s -size 12", &w[10], W - 20,
+          ZR_Product::effectName, kFace);
+
+  ZR_exec("ZR_Wid_Pic -w 10 -h 10 -l 0 -t 0 -res alt", &w[1]);
+  ZR_exec("ZR_Wid_Pic -w %i -h 10 -l 10 -t 0 -res amt", &w[2], W - 20);
+  ZR_exec("ZR_Wid_Pic -w 10 -h 10 -l %i -t 0 -res art", &w[3], W - 10);
+  ZR_exec("ZR_Wid_Pic -w 10 -h %i -l 0 -t 10 -res alm", &w[4], H - 20);
+  ZR_exec("ZR_Wid_Pic -w 10 -h %i -l %i -t 10 -res arm", &w[5], H - 20, W - 10);
+  ZR_exec("ZR_Wid_Pic -w 10 -h 10 -l 0 -t %i -res alb", &w[6], H - 10);
+  ZR_exec("ZR_Wid_Pic -w %i -h 10 -l 10 -t %i -res amb", &w[7], W - 20, H - 10);
+  ZR_exec("ZR_Wid_Pic -w 10 -h 10 -l %i -t %i -res arb", &w[8], W - 10, H - 10);
+
+  // The middle piece reaches 4 pixels under each frame edge: drawn after the top and left pieces,
+  // before the right and bottom ones.
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res glt", &w[11], g, g, gx, gy);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res gmt", &w[12], gw - 2 * g, g, gx + g, gy);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res grt", &w[13], g, g, gx + gw - g, gy);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res glm", &w[14], g, gh - 2 * g, gx, gy + g);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res gmm", &w[15], gw - 2 * g + 8, gh - 2 * g + 8, gx + g - 4,
+          gy + g - 4);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res grm", &w[16], g, gh - 2 * g, gx + gw - g, gy + g);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res glb", &w[17], g, g, gx, gy + gh - g);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res gmb", &w[18], gw - 2 * g, g, gx + g, gy + gh - g);
+  ZR_exec("ZR_Wid_Pic -w %i -h %i -l %i -t %i -res grb", &w[19], g, g, gx + gw - g, gy + gh - g);
+
+  ZR_exec("ZR_Wid_Butt -w 40 -h 24 -l %i -t %i -res but -var %o -dat %o", &w[kOnOffButton], gx + 11, gy + 11,
+          &state, this);
+  ZR_exec("ZR_Wid_Text -l %i -t %i -w 80 -h 16 -color 0x00A57BBD -horz -1 -text Filter", &w[23], gx + 52,
+          gy + 14);
+  ZR_exec("ZR_Wid_Text -font %s -size %i -color %i -text %s -l %i -t %i -w 96 -h 18", &w[kCaption], kFace, 12,
+          kCaptionColour, "Cutoff frequency", gx + 40, gy + 48);
+  ZR_exec("ZR_Wid_Knob -w 64 -h 64 -l %i -t %i -res big -mn 20 -mx 10000 -var %o -dat %o", &w[kKnob], gx + 56,
+          gy + 70, &frequency, this);
+  ZR_exec("ZR_Wid_Text -font %s -size %i -color %i -text %s -l %i -t %i -w 64 -h 18", &w[kReadout], kFace, 12,
+          kReadoutColour, "value", gx + 56, gy + 138);
 }
 
 ZR_error ZR_Application::attach(ZR_Win* newWindow) {

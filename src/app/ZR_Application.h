@@ -90,5 +90,7 @@ class ZR_Application : public ZR_Apptpl {
   ZR_Application_Load loadAction;
 
  private:
+  /// The editor's widgets, by commands, into the widget table.
+  void buildEditor();
   ZR_Buffer* buffer(GraphSlot slot) const;
 };

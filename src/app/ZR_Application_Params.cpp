@@ -6,6 +6,7 @@
 #include "app/ZR_Application.h"
 #include "app/ZR_Preset.h"
 #include "cmd/ZR_interpreter.h"
+#include "wid/ZR_Wid.h"
 
 // Every apply skips the widgets and nodes its application does not have.
 
@@ -42,6 +43,9 @@ void ZR_Application_Frequency::apply(void* data) {
   if (ZR_Object* readout = app->widgets[ZR_Application::kReadout]) {
     std::snprintf(readout_, sizeof readout_, "%.0f Hz", static_cast<double>(f));
     ZR_exec("ZR_Wid_Text %o -text %s", readout, readout_);
+    // The text option only records the text: rendering and repainting are the owner's (update
+    // renders first).
+    static_cast<ZR_Wid*>(readout)->update();
   }
 }
 
