@@ -21,10 +21,20 @@ constexpr int32_t kMaxBlocks = 65536;  // block numbers are 16-bit
 /// Block columns (or rows) that cover n pixels: (n - 1) / 4 + 1.
 constexpr int32_t blockSpan(int32_t n) { return (n - 1) / kBlockSide + 1; }
 
-/// Exact sizes in bytes, in 64 bits so that no header can overflow them.
-constexpr uint64_t stillBytes(int64_t w, int64_t h) { return kStillHeaderBytes + 4 * w * h; }
-constexpr uint64_t stripBytes(int64_t w, int64_t h, int64_t blocks, int64_t frames) {
-  return kStripHeaderBytes + kBlockBytes * blocks + 2 * frames * blockSpan(w) * blockSpan(h);
+/// a x b, or the largest size when that does not fit: a header's sizes may be anything.
+constexpr uint64_t product(uint64_t a, uint64_t b) {
+  return a != 0 && b > UINT64_MAX / a ? UINT64_MAX : a * b;
+}
+constexpr uint64_t sum(uint64_t a, uint64_t b) { return b > UINT64_MAX - a ? UINT64_MAX : a + b; }
+
+/// Exact sizes in bytes for non-negative header fields; too large to exist comes out as UINT64_MAX.
+constexpr uint64_t stillBytes(int32_t w, int32_t h) {
+  return sum(kStillHeaderBytes, product(4, product(uint64_t(w), uint64_t(h))));
+}
+constexpr uint64_t stripBytes(int32_t w, int32_t h, int32_t blocks, int32_t frames) {
+  const uint64_t indexEntries =
+      product(uint64_t(frames), product(uint64_t(blockSpan(w)), uint64_t(blockSpan(h))));
+  return sum(sum(kStripHeaderBytes, product(kBlockBytes, uint64_t(blocks))), product(2, indexEntries));
 }
 
 struct Header {

@@ -75,6 +75,7 @@ TEST(ZR_Pic_Base, RefusesDataThatIsNotAFittingZrifAndKeepsWhatItShowed) {
       {"pixels cut short", zrif("ZRIF", 2, 2, 15)},
       {"a negative height", zrif("ZRIF", 2, -2, 16)},
       {"a size beyond any data", zrif("ZRIF", 65536, 65536, 16)},
+      {"a size whose byte count overflows 64 bits", zrif("ZRIF", 2147483647, 2147483647, 16)},
       {"less than a header", std::vector<uint8_t>{'Z', 'R', 'I', 'F', 1}},
   };
   for (const Case& c : cases) {

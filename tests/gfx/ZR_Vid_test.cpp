@@ -104,12 +104,14 @@ TEST(ZR_Vid, DrawsNothingForAFrameOutsideTheStrip) {
 
 TEST(ZR_Vid, RefusesDataThatIsNotAFittingStripAndKeepsWhatItShowed) {
   const std::vector<uint8_t> good = strip(6, 5, 3);
-  std::vector<uint8_t> still = good, short_ = good, blockBeyond = good, tooManyFrames = good, negative = good;
+  std::vector<uint8_t> still = good, short_ = good, blockBeyond = good, tooManyFrames = good, negative = good,
+                       overflowing = good;
   still[3] = 'I';
   short_.pop_back();
   blockBeyond[good.size() - 2] = 10;  // the last index entry names block 10 of 10
   setInt32(tooManyFrames, 16, 4);
   setInt32(negative, 12, -1);
+  for (size_t field : {4, 8, 16}) setInt32(overflowing, field, 2147483647);
   struct Case {
     const char* what;
     const std::vector<uint8_t>& data;
@@ -117,7 +119,8 @@ TEST(ZR_Vid, RefusesDataThatIsNotAFittingStripAndKeepsWhatItShowed) {
   for (const Case& c :
        {Case{"a still picture", still}, Case{"an index cut short", short_},
         Case{"a block number beyond the blocks", blockBeyond}, Case{"more frames than data", tooManyFrames},
-        Case{"a negative block count", negative}}) {
+        Case{"a negative block count", negative},
+        Case{"an index size that overflows 64 bits", overflowing}}) {
     ZR_Vid vid;
     ASSERT_TRUE(vid.map(good.data(), good.size()));
     CapturedReports reports;
