@@ -1,8 +1,10 @@
 #include "app/ZR_Preset.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "app/ZR_Application.h"
 #include "cmd/ZR_message_box.h"
@@ -26,11 +28,17 @@ const char* readFrom(std::FILE* file, ZR_Application& app) {
       std::fread(header, 1, ZR_Product::presetHeaderSize, file) != ZR_Product::presetHeaderSize)
     return "Cannot read header in preset file.";
   if (std::strcmp(header, ZR_Product::productString) != 0) return "Wrong header in preset file.";
-  for (ZR_Application::ParamIndex index : kStored) {
-    ZR_Application::Param& param = *app.param(index);
-    int32_t word;
+  int32_t words[std::size(kStored)];
+  for (int32_t& word : words)
     if (std::fread(&word, 1, sizeof word, file) != sizeof word) return "Cannot read params from preset file.";
-    param.setWord(word);
+  // Any State and any knob number are taken, but not a knob value that is no number at all: it
+  // would reach the host as a NaN parameter while the filter kept its old cutoff.
+  float knob;
+  std::memcpy(&knob, &words[1], sizeof knob);
+  if (!std::isfinite(knob)) return "Bad content in preset file.";
+  for (size_t i = 0; i < std::size(kStored); ++i) {
+    ZR_Application::Param& param = *app.param(kStored[i]);
+    param.setWord(words[i]);
     param.changed(&app);
   }
   return nullptr;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -103,6 +104,8 @@ TEST_F(Presets, BadFilesAreRefusedWithTheirMessageAndChangeNothing) {
       {"empty", "", "Bad content in preset file."},
       {"wrong header character", wrongHeader, "Wrong header in preset file."},
       {"header without its zero byte", unterminatedHeader, "Wrong header in preset file."},
+      {"a knob value that is not a number", preset(0, std::nanf("")), "Bad content in preset file."},
+      {"an infinite knob value", preset(0, HUGE_VALF), "Bad content in preset file."},
   };
   for (const auto& c : cases) {
     setValues(1, 1500.0f);
