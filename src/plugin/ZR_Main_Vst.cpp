@@ -5,6 +5,7 @@
 
 #include "app/ZR_Product.h"
 #include "engine/ZR_Soundpipe.h"
+#include "plugin/ZR_Main_Vst_editor.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ void writeCleared(char* text, size_t size, const char* value) {
 
 }  // namespace
 
-// The editor window is not made yet, so the effect does not announce one to hosts.
+// Where the platform has no editor window (the headless build) hosts are told of none.
 ZR_Main_Vst::ZR_Main_Vst(audioMasterCallback audioMaster) : AudioEffectX(audioMaster, kPrograms, kParams) {
   application.build();
   sizeWindow(application.width, application.height);
@@ -25,6 +26,7 @@ ZR_Main_Vst::ZR_Main_Vst(audioMasterCallback audioMaster) : AudioEffectX(audioMa
   setNumInputs(application.inputs);
   setNumOutputs(kOutputs);
   setUniqueID(kUniqueId);
+  setEditor(ZR_Main_Vst_editor(*this));
 }
 
 ZR_Main_Vst::~ZR_Main_Vst() { application.destroy(); }

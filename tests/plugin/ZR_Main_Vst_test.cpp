@@ -59,8 +59,9 @@ TEST_F(MainVst, AnnouncesTheProductsIdentity) {
   EXPECT_EQ(record->numInputs, 1);
   EXPECT_EQ(record->numOutputs, 2);
   EXPECT_EQ(record->uniqueID, 0x78343465);
-  // No editor window exists yet, so hosts are not told of one.
-  EXPECT_EQ(record->flags, effFlagsCanReplacing);
+  // The editor flag follows the platform's editor (none in the headless build).
+  EXPECT_EQ(record->flags & ~effFlagsHasEditor, effFlagsCanReplacing);
+  EXPECT_EQ((record->flags & effFlagsHasEditor) != 0, effect->getEditor() != nullptr);
   EXPECT_EQ(dispatch(effGetPlugCategory), 1);
   EXPECT_EQ(dispatch(effGetVendorVersion), 1000);
   EXPECT_EQ(dispatch(effGetVstVersion), 2400);

@@ -72,7 +72,8 @@ TEST_F(Plugin, AnnouncesItsIdentity) {
   EXPECT_EQ(e->numParams, 2);
   EXPECT_EQ(e->numInputs, 1);
   EXPECT_EQ(e->numOutputs, 2);
-  EXPECT_EQ(e->flags, effFlagsCanReplacing);  // no editor window yet: none announced
+  // Windows builds show an editor; the headless build has none and must not announce one.
+  EXPECT_EQ(e->flags & ~effFlagsHasEditor, effFlagsCanReplacing);
   EXPECT_EQ(effect->dispatch(effGetPlugCategory), 1);
   EXPECT_EQ(effect->dispatch(effGetVendorVersion), 1000);
   EXPECT_EQ(effect->text(effGetEffectName), "3-rd order Butterworth low-pass");
@@ -190,7 +191,7 @@ TEST_F(Plugin, DispatcherReplies) {
   EXPECT_EQ(effect->dispatch(effGetVstVersion), 2400);
   EXPECT_EQ(effect->dispatch(effGetCurrentMidiProgram), -1);
   EXPECT_EQ(effect->dispatch(effCanBeAutomated, 1), 1);
-  EXPECT_EQ(effect->dispatch(effEditKeyDown, 65, 0x1FF, nullptr, 2.9f), 0);  // no editor yet
+  EXPECT_EQ(effect->dispatch(effEditKeyDown, 65, 0x1FF, nullptr, 2.9f), 0);  // the editor takes no keys
   EXPECT_EQ(effect->close(), 1);
 }
 
@@ -213,12 +214,14 @@ TEST_F(Plugin, CopesWithTheOrdersRealHostsUse) {
     effect.dispatch(effMainsChanged, 0, 1);
     EXPECT_GT(rms(run(effect, input, 1024)), 0.1);
   }
-  {  // the editor asked for before its rectangle, and a rectangle asked for with no editor
+  {  // the editor asked for, with something that is no window, before its rectangle
     TestEffect effect(host.create());
     int window = 0;
     EXPECT_EQ(effect.dispatch(effEditOpen, 0, 0, &window), 0);
     ERect* rect = nullptr;
-    EXPECT_EQ(effect.dispatch(effEditGetRect, 0, 0, &rect), 0);
+    const bool hasEditor = effect.record->flags & effFlagsHasEditor;
+    EXPECT_EQ(effect.dispatch(effEditGetRect, 0, 0, &rect), hasEditor ? 1 : 0);
+    EXPECT_EQ(rect != nullptr, hasEditor);
     effect.dispatch(effEditIdle);
     effect.dispatch(effEditClose);
   }
