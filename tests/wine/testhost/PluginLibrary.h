@@ -15,6 +15,8 @@ class PluginLibrary {
   void* symbol(const char* name) const;
   void close();
   const std::string& error() const { return error_; }
+  /// The loaded module (a Windows module handle, or what dlopen answered), or null.
+  void* handle() const { return handle_; }
 
  private:
   void* handle_ = nullptr;

@@ -27,6 +27,8 @@ class TestHost {
   /// Loads path and looks up exportName; false with error() telling why.
   bool load(const std::string& path, const std::string& exportName = "VSTPluginMain");
   const std::string& error() const { return error_; }
+  /// The loaded plug-in file's module, or null.
+  void* module() const { return library_.handle(); }
   /// Calls the entry with this host's callback: the effect's record, or null when it refuses.
   AEffect* create();
   /// The callback's calls with this opcode so far.

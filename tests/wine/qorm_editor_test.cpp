@@ -1,0 +1,291 @@
+// The plug-in's editor as a host shows it: opened through the effect record in a real window of
+// the test host, driven by mouse messages, read back from the screen. Captures are written as PNG
+// files into the working directory.
+//
+//   qorm_editor_test PLUGIN [EXPORT] [gtest options]
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostWindow.h"
+#include "MessageBoxWatch.h"
+#include "TestEffect.h"
+#include "TestHost.h"
+
+namespace {
+
+std::string pluginPath;
+std::string exportName = "VSTPluginMain";
+
+// The editor's layout, in its own pixels.
+struct Area {
+  int32_t left, top, width, height;
+  int32_t centreX() const { return left + width / 2; }
+  int32_t centreY() const { return top + height / 2; }
+};
+constexpr int32_t kWidth = 200;
+constexpr int32_t kHeight = 236;
+constexpr Area kButton = {21, 67, 40, 24};
+constexpr Area kCaption = {50, 104, 96, 18};
+constexpr Area kKnob = {66, 126, 64, 64};
+constexpr Area kReadout = {66, 194, 64, 18};
+constexpr Area kLogo = {20, 8, 160, 30};
+constexpr Area kTitle = {10, 35, 180, 20};
+constexpr int32_t kKnobFrames = 264;  // frames of travel, one per pixel
+
+std::vector<uint32_t> pixels(const Capture& capture, const Area& a) {
+  std::vector<uint32_t> out;
+  for (int32_t y = a.top; y < a.top + a.height; ++y)
+    for (int32_t x = a.left; x < a.left + a.width; ++x) out.push_back(capture.rgb(x, y));
+  return out;
+}
+
+double luminance(uint32_t rgb) {
+  return 0.299 * (rgb >> 16 & 0xFF) + 0.587 * (rgb >> 8 & 0xFF) + 0.114 * (rgb & 0xFF);
+}
+
+// How far the pixels of an area spread around their mean brightness: a greyed control keeps only
+// part of its contrast against the panel.
+double spread(const Capture& capture, const Area& a) {
+  const std::vector<uint32_t> p = pixels(capture, a);
+  double mean = 0.0;
+  for (uint32_t rgb : p) mean += luminance(rgb);
+  mean /= static_cast<double>(p.size());
+  double deviation = 0.0;
+  for (uint32_t rgb : p) deviation += std::fabs(luminance(rgb) - mean);
+  return deviation / static_cast<double>(p.size());
+}
+
+// The largest difference of one colour byte between two captures of the same size. A screen
+// window composes each repaint over what its last one left (an opaque pixel blends to one step
+// short of itself), so the same state painted after another history may differ by 1.
+int largestDifference(const Capture& a, const Capture& b) {
+  if (a.rgba.size() != b.rgba.size()) return 256;
+  int largest = 0;
+  for (size_t i = 0; i < a.rgba.size(); ++i) largest = std::max(largest, std::abs(a.rgba[i] - b.rgba[i]));
+  return largest;
+}
+
+std::string baseName(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// One host window for all the tests: Wine waits up to two seconds for a window manager to let a
+// destroyed top-level window go, and Xvfb has none.
+HostWindow& sharedWindow() {
+  static HostWindow window(40, 40);
+  return window;
+}
+
+class Editor : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(host.load(pluginPath, exportName)) << host.error();
+    effect = std::make_unique<TestEffect>(host.create());
+    ASSERT_NE(effect->record, nullptr);
+    char name[32];
+    std::snprintf(name, sizeof name, "ZRFRAMEx%8.8X",
+                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(host.module())));
+    frameClass = name;
+  }
+  void TearDown() override {
+    if (effect) effect->close();
+    window.pump(50);
+    EXPECT_TRUE(boxes.dismissed().empty()) << boxes.dismissed().front();
+  }
+
+  // Opens the editor in the host's window and lets the first mouse move's leave tracking run out
+  // while the real pointer is far away, so no leave arrives between the scripted messages.
+  void open() {
+    ASSERT_EQ(effect->dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    ASSERT_NE(window.editor(), nullptr);
+    window.mouseMove(2, 2);
+    window.pump(300);
+  }
+
+  // What the editor shows with the mouse on no control.
+  Capture shown() {
+    window.mouseMove(2, 2);
+    window.pump(20);
+    return window.capture();
+  }
+
+  void save(const Capture& capture, const char* suffix) {
+    const std::string path = "qorm_editor_" + baseName(pluginPath) + suffix + ".png";
+    EXPECT_TRUE(writePng(path, capture)) << path;
+  }
+
+  MessageBoxWatch boxes;
+  TestHost host;
+  HostWindow& window = sharedWindow();
+  std::unique_ptr<TestEffect> effect;
+  std::string frameClass;
+};
+
+// Real hosts open the editor before they ask for its rectangle.
+TEST_F(Editor, OpensInTheHostsWindowAndFillsIt) {
+  EXPECT_TRUE(effect->record->flags & effFlagsHasEditor);
+  open();
+  EXPECT_EQ(HostWindow::className(window.editor()), frameClass);
+  int32_t w = 0, h = 0;
+  window.clientSize(w, h);  // the host's window grew around the editor, caption and frame aside
+  EXPECT_EQ(w, kWidth);
+  EXPECT_EQ(h, kHeight);
+
+  ERect* rect = nullptr;
+  ASSERT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->top, 0);
+  EXPECT_EQ(rect->left, 0);
+  EXPECT_EQ(rect->bottom, kHeight);
+  EXPECT_EQ(rect->right, kWidth);
+  ERect* again = nullptr;
+  effect->dispatch(effEditGetRect, 0, 0, &again);
+  EXPECT_EQ(again, rect);
+
+  const Capture capture = shown();
+  save(capture, "");
+  ASSERT_EQ(capture.width, kWidth);
+  ASSERT_EQ(capture.height, kHeight);
+  // A dark panel all over: nothing of the host's white window shows through.
+  double brightness = 0.0;
+  for (int32_t y = 0; y < kHeight; ++y)
+    for (int32_t x = 0; x < kWidth; ++x) brightness += luminance(capture.rgb(x, y));
+  EXPECT_LT(brightness / (kWidth * kHeight), 80.0);
+  for (int32_t x : {0, kWidth - 1})
+    for (int32_t y : {0, kHeight - 1}) EXPECT_LT(luminance(capture.rgb(x, y)), 80.0) << x << "," << y;
+  // Drawn things, not an empty panel: the logo, the title, the knob and the read-out have detail.
+  for (const Area& a : {kLogo, kTitle, kButton, kCaption, kKnob, kReadout})
+    EXPECT_GT(spread(capture, a), 5.0) << a.left << "," << a.top;
+}
+
+TEST_F(Editor, DraggingTheKnobTurnsFrequencyAndTheReadout) {
+  open();
+  EXPECT_FLOAT_EQ(effect->getParameter(1), (1500.0f - 20.0f) / 9980.0f);
+  const Capture before = shown();
+  // From frame 39 (1500), 30 pixels right and 20 up: 50 frames more.
+  window.drag(kKnob.centreX(), kKnob.centreY(), 30, -20);
+  EXPECT_NEAR(effect->getParameter(1), 89.0f / kKnobFrames, 1e-6f);
+  const Capture after = shown();
+  save(after, "_turned");
+  EXPECT_NE(pixels(after, kKnob), pixels(before, kKnob));
+  EXPECT_NE(pixels(after, kReadout), pixels(before, kReadout));
+  EXPECT_EQ(pixels(after, kCaption), pixels(before, kCaption));
+  EXPECT_EQ(pixels(after, kButton), pixels(before, kButton));
+}
+
+TEST_F(Editor, ClickingTheButtonSwitchesStateOffAndGreysTheControls) {
+  open();
+  const Capture on = shown();
+  window.click(kButton.centreX(), kButton.centreY());
+  EXPECT_EQ(effect->getParameter(0), 0.0f);
+  EXPECT_EQ(effect->text(effGetParamDisplay, 0, 8), "Off");
+  const Capture off = shown();
+  save(off, "_off");
+  EXPECT_NE(pixels(off, kButton), pixels(on, kButton));
+  for (const Area& a : {kCaption, kKnob, kReadout})
+    EXPECT_LT(spread(off, a), 0.7 * spread(on, a)) << a.left << "," << a.top;
+  EXPECT_EQ(pixels(off, kLogo), pixels(on, kLogo));
+  EXPECT_EQ(pixels(off, kTitle), pixels(on, kTitle));
+
+  // A greyed knob takes no drag; a second click brings the controls back as they were.
+  window.drag(kKnob.centreX(), kKnob.centreY(), 40, 0);
+  EXPECT_FLOAT_EQ(effect->getParameter(1), (1500.0f - 20.0f) / 9980.0f);
+  window.click(kButton.centreX(), kButton.centreY());
+  EXPECT_EQ(effect->getParameter(0), 1.0f);
+  EXPECT_LE(largestDifference(shown(), on), 1);
+}
+
+TEST_F(Editor, HostParameterChangesReachTheOpenEditor) {
+  open();
+  const Capture before = shown();
+  effect->setParameter(1, 0.25f);
+  const Capture after = shown();
+  EXPECT_NE(pixels(after, kKnob), pixels(before, kKnob));
+  EXPECT_NE(pixels(after, kReadout), pixels(before, kReadout));
+  effect->setParameter(0, 0.0f);
+  EXPECT_LT(spread(shown(), kKnob), 0.7 * spread(after, kKnob));
+}
+
+TEST_F(Editor, ClosingAndOpeningAgainShowsTheSameState) {
+  open();
+  window.click(kButton.centreX(), kButton.centreY());
+  window.click(kButton.centreX(), kButton.centreY());
+  window.drag(kKnob.centreX(), kKnob.centreY(), -10, 0);
+  window.click(kButton.centreX(), kButton.centreY());
+  const float frequency = effect->getParameter(1);
+  const Capture before = shown();
+
+  effect->dispatch(effEditClose);
+  EXPECT_EQ(window.editor(), nullptr);
+  EXPECT_FALSE(windowOfClassExists(frameClass));
+  window.pump(50);
+  effect->dispatch(effEditOpen, 0, 0, window.handle());
+  ASSERT_NE(window.editor(), nullptr);
+  const Capture after = shown();
+  EXPECT_LE(largestDifference(after, before), 1);
+  EXPECT_EQ(effect->getParameter(0), 0.0f);
+  EXPECT_EQ(effect->getParameter(1), frequency);
+}
+
+TEST_F(Editor, ClosingTheEffectLeavesNoWindowBehind) {
+  open();
+  EXPECT_TRUE(windowOfClassExists(frameClass));
+  effect->dispatch(effEditClose);
+  effect->dispatch(effEditOpen, 0, 0, window.handle());
+  EXPECT_EQ(effect->close(), 1);  // while the editor is open, as some hosts do
+  window.pump(50);
+  EXPECT_EQ(window.editor(), nullptr);
+  EXPECT_FALSE(windowOfClassExists(frameClass));
+}
+
+TEST_F(Editor, TwoEffectsShowTwoEditors) {
+  TestEffect second(host.create());
+  HostWindow secondWindow(300, 40);
+  open();
+  ASSERT_EQ(second.dispatch(effEditOpen, 0, 0, secondWindow.handle()), 1);
+  window.click(kButton.centreX(), kButton.centreY());
+  EXPECT_EQ(effect->getParameter(0), 0.0f);
+  EXPECT_EQ(second.getParameter(0), 1.0f);
+  secondWindow.pump(20);
+  EXPECT_NE(pixels(shown(), kKnob), pixels(secondWindow.capture(), kKnob));
+  second.dispatch(effEditClose);
+  EXPECT_EQ(second.close(), 1);
+  EXPECT_TRUE(windowOfClassExists(frameClass));  // the first editor is still open
+}
+
+TEST_F(Editor, AnInvalidWindowOpensNothing) {
+  int notAWindow = 0;
+  EXPECT_EQ(effect->dispatch(effEditOpen, 0, 0, &notAWindow), 0);
+  EXPECT_FALSE(windowOfClassExists(frameClass));
+  effect->dispatch(effEditClose);
+}
+
+// The watch itself: a box shown on this thread is closed and its text kept.
+TEST(MessageBoxWatchTest, DismissesBoxesAndKeepsTheirText) {
+  MessageBoxWatch watch;
+  EXPECT_EQ(MessageBoxA(nullptr, "Cannot find resource", "ERROR", MB_OK), IDOK);
+  ASSERT_EQ(watch.dismissed().size(), 1u);
+  EXPECT_EQ(watch.dismissed()[0], "Cannot find resource");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: qorm_editor_test PLUGIN [EXPORT] [gtest options]\n");
+    return 2;
+  }
+  pluginPath = argv[1];
+  if (argc > 2) exportName = argv[2];
+  return RUN_ALL_TESTS();
+}
