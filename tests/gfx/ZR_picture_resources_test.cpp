@@ -169,8 +169,14 @@ TEST(ZR_picture_resources, MeterIndexPicturesNumberTheirMetersAndSegments) {
   };
   for (const Meter& m : {Meter{"I41X89", 8, 44, true}, Meter{"I91X17", 2, 30, false}}) {
     Still pic(m.name);
-    std::vector<int32_t> pixels(m.meters * m.segments, 0);
-    std::vector<double> sumX(pixels.size(), 0), sumY(pixels.size(), 0);
+    // Pixel count and coordinate sums of each segment, whose centre of mass orders the segments.
+    struct Segment {
+      int32_t pixels = 0;
+      double x = 0, y = 0;
+      double centreX() const { return x / pixels; }
+      double centreY() const { return y / pixels; }
+    };
+    std::vector<Segment> segments(static_cast<size_t>(m.meters * m.segments));
     for (int32_t y = 0; y < pic.height; ++y) {
       for (int32_t x = 0; x < pic.width; ++x) {
         const ZR_Pix_A32 p = pic.at(x, y);
@@ -180,29 +186,29 @@ TEST(ZR_picture_resources, MeterIndexPicturesNumberTheirMetersAndSegments) {
         ASSERT_LT(p.b, m.meters) << m.name;
         ASSERT_LT(p.r, m.segments) << m.name;
         const size_t k = p.b * m.segments + p.r;
-        ++pixels[k], sumX[k] += x, sumY[k] += y;
+        ++segments[k].pixels, segments[k].x += x, segments[k].y += y;
       }
     }
     for (int32_t meter = 0; meter < m.meters; ++meter) {
       for (int32_t s = 0; s < m.segments; ++s) {
         const size_t k = meter * m.segments + s;
-        ASSERT_GT(pixels[k], 0) << m.name << " meter " << meter << " segment " << s;
+        ASSERT_GT(segments[k].pixels, 0) << m.name << " meter " << meter << " segment " << s;
         if (s == 0) continue;
         const size_t below = k - 1;
         // Segments climb from the bottom (vertical) or run from the left (horizontal).
         if (m.vertical) {
-          EXPECT_LT(sumY[k] / pixels[k], sumY[below] / pixels[below]) << m.name;
+          EXPECT_LT(segments[k].centreY(), segments[below].centreY()) << m.name;
         } else {
-          EXPECT_GT(sumX[k] / pixels[k], sumX[below] / pixels[below]) << m.name;
+          EXPECT_GT(segments[k].centreX(), segments[below].centreX()) << m.name;
         }
       }
       // Meters side by side from the left (vertical ones) or stacked from the top.
       if (meter > 0) {
         const size_t here = meter * m.segments, before = (meter - 1) * m.segments;
         if (m.vertical) {
-          EXPECT_GT(sumX[here] / pixels[here], sumX[before] / pixels[before]) << m.name;
+          EXPECT_GT(segments[here].centreX(), segments[before].centreX()) << m.name;
         } else {
-          EXPECT_GT(sumY[here] / pixels[here], sumY[before] / pixels[before]) << m.name;
+          EXPECT_GT(segments[here].centreY(), segments[before].centreY()) << m.name;
         }
       }
     }
