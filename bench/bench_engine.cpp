@@ -29,92 +29,68 @@ struct Arrays {
   std::vector<int32_t> in1, in2, out;
 };
 
-void lopass(benchmark::State& state) {
+// Times one kernel call per iteration on noise blocks of state.range(0) samples.
+template <typename Call>
+void timeKernel(benchmark::State& state, Call call) {
   const int32_t n = static_cast<int32_t>(state.range(0));
   Arrays a(n);
-  const uint32_t coefficient = 535616699;
-  int32_t b = 0;
   for (auto _ : state) {
-    ZR_kern_lopass[ZR_MODE_SET](a.in1.data(), a.out.data(), n, &coefficient, &b);
+    call(a, n);
     benchmark::DoNotOptimize(a.out.data());
   }
   perSample(state, n);
+}
+
+void lopass(benchmark::State& state) {
+  const uint32_t coefficient = 535616699;
+  int32_t b = 0;
+  timeKernel(state, [&](Arrays& a, int32_t n) {
+    ZR_kern_lopass[ZR_MODE_SET](a.in1.data(), a.out.data(), n, &coefficient, &b);
+  });
 }
 
 void hipass(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
-  Arrays a(n);
   int32_t b = 0;
-  for (auto _ : state) {
-    ZR_kern_hipass(a.in1.data(), a.out.data(), n, 535616699, &b);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  timeKernel(state,
+             [&](Arrays& a, int32_t n) { ZR_kern_hipass(a.in1.data(), a.out.data(), n, 535616699, &b); });
 }
 
 void copy(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
-  Arrays a(n);
-  for (auto _ : state) {
-    ZR_kern_copy[ZR_MODE_SET](a.in1.data(), a.out.data(), n, 1, 1);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  timeKernel(state,
+             [](Arrays& a, int32_t n) { ZR_kern_copy[ZR_MODE_SET](a.in1.data(), a.out.data(), n, 1, 1); });
 }
 
 void oper(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
   const int32_t oper = static_cast<int32_t>(state.range(1));
-  Arrays a(n);
-  for (auto _ : state) {
+  timeKernel(state, [&](Arrays& a, int32_t n) {
     ZR_kern_oper[oper * ZR_MODE_COUNT + ZR_MODE_SET](a.in1.data(), a.in2.data(), a.out.data(), n);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  });
 }
 
 void koef(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
   const int32_t oper = static_cast<int32_t>(state.range(1));
-  Arrays a(n);
-  for (auto _ : state) {
+  timeKernel(state, [&](Arrays& a, int32_t n) {
     ZR_kern_koef[oper * ZR_MODE_COUNT + ZR_MODE_SET](a.in1.data(), a.out.data(), n, 16909320);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  });
 }
 
 void bapass(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
-  Arrays a(n);
   int32_t x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  for (auto _ : state) {
+  timeKernel(state, [&](Arrays& a, int32_t n) {
     ZR_kern_bapass[ZR_MODE_SUB](a.in1.data(), a.out.data(), n, 163171937, 285650572, 142825286, &x1, &x2, &y1,
                                 &y2);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  });
 }
 
 void ampdet(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
-  Arrays a(n);
   int32_t env = 0;
-  for (auto _ : state) {
+  timeKernel(state, [&](Arrays& a, int32_t n) {
     ZR_kern_ampdet[ZR_MODE_SET](a.in1.data(), a.out.data(), a.in2.data(), n, 1 << 28, 1 << 20, &env);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  });
 }
 
 void fade(benchmark::State& state) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
-  Arrays a(n);
-  for (auto _ : state) {
-    ZR_kern_fade_a(a.out.data(), a.in1.data(), n);
-    benchmark::DoNotOptimize(a.out.data());
-  }
-  perSample(state, n);
+  timeKernel(state, [](Arrays& a, int32_t n) { ZR_kern_fade_a(a.out.data(), a.in1.data(), n); });
 }
 
 // The product graph's pass as the plug-in runs it per engine block: set the block length, process.
