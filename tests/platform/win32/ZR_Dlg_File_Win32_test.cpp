@@ -40,15 +40,20 @@ class DialogUser {
       if (!SetDlgItemTextA(dialog, cmb13, name_.c_str())) SetDlgItemTextA(dialog, edt1, name_.c_str());
       PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     }
-    // A dialog that refused the answer (and any box it shows) is closed, so the test never hangs.
+    // A dialog that refused the answer is closed, so the test never hangs: first the box it shows,
+    // then the dialog. Only windows the dialog owns are touched; closing the dialog's own inner
+    // windows from here makes Wine's dialog call into freed memory.
     for (int attempt = 0; attempt < 60 && IsWindow(dialog); ++attempt) Sleep(50);
     if (IsWindow(dialog)) {
-      EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), closeWindow, 0);
+      EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), dismissOwnedBox,
+                        reinterpret_cast<LPARAM>(dialog));
+      Sleep(200);
       PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }
   }
-  static BOOL CALLBACK closeWindow(HWND window, LPARAM) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
+  static BOOL CALLBACK dismissOwnedBox(HWND window, LPARAM dialog) {
+    if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(dialog))
+      PostMessageA(window, WM_COMMAND, IDOK, 0);
     return TRUE;
   }
 
