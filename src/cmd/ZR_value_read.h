@@ -4,20 +4,13 @@
 
 #include "cmd/ZR_Object.h"
 #include "cmd/ZR_value.h"
+#include "cmd/ZR_word.h"
 
 // Option values as handlers accept them. Numbers may come as integers or reals; a real that has no
 // integer meaning (not a number, infinite, beyond 32 bits) is refused rather than converted, because
 // converting it is undefined and traps on some targets. An object option refuses anything that is
 // not an object of the expected class, because a node that took a number or a widget for a buffer
 // would write through it on the audio thread.
-
-/// Saturates x into the 32-bit range and truncates it toward zero; not a number gives 0.
-inline int32_t ZR_saturated_truncation(long double x) {
-  if (!(x == x)) return 0;
-  if (x <= -2147483648.0L) return INT32_MIN;
-  if (x >= 2147483647.0L) return INT32_MAX;
-  return static_cast<int32_t>(x);
-}
 
 /// An integer as it is, a real truncated toward zero; false for every other kind and for reals
 /// outside the 32-bit range.

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "cmd/ZR_value_read.h"
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Soundpipe.h"
-#include "cmd/ZR_value_read.h"
 #include "engine/kernels/ZR_kern_fade.h"
 
 const char* const ZR_mode_names[ZR_MODE_COUNT] = {"set", "add", "sub", "stn", "adn", "sbn"};
@@ -56,6 +56,11 @@ bool ZR_Effect::moveBefore(ZR_Effect* other) {
   pipe->effects.remove(&link);
   pipe->effects.insert(&link, &other->link);
   return true;
+}
+
+ZR_value ZR_Effect::bufferOption(ZR_Buffer** slot, ZR_value value) {
+  if (value.isSet()) ZR_object_of(value, slot);
+  return ZR_value::object(*slot);
 }
 
 ZR_value ZR_Effect::m_before(ZR_Object* object, ZR_value value) {

@@ -61,6 +61,10 @@ class ZR_Effect : public ZR_Object {
   ZR_Soundpipe* soundpipe = nullptr;
   bool onInBlock = true;  // the on flag as latched for the block being run
 
+  /// The protocol of every buffer option ("i", "o", "i1", ...): given a buffer (or 0) it sets
+  /// *slot, anything else leaves it; always answers the buffer. [building thread]
+  static ZR_value bufferOption(ZR_Buffer** slot, ZR_value value);
+
   static ZR_value m_before(ZR_Object* object, ZR_value value);
   static ZR_value m_mode(ZR_Object* object, ZR_value value);
   static ZR_value m_clock(ZR_Object* object, ZR_value value);

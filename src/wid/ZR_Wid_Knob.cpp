@@ -24,7 +24,7 @@ float ZR_Wid_Knob::value() const {
 void ZR_Wid_Knob::setValue(float v) {
   if (!strip.named()) return;
   const long double span = static_cast<long double>(mx) - mn;
-  frame = mx != mn ? ZR_saturated_truncation((frameCount() - 1) * (v - static_cast<long double>(mn)) / span) : 0;
+  frame = mx != mn ? ZR_word_truncated((frameCount() - 1) * (v - static_cast<long double>(mn)) / span) : 0;
   update();
 }
 

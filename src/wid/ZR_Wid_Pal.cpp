@@ -48,9 +48,9 @@ void ZR_Wid_Pal::level(float x, bool quiet) {
   if (!line->prepared) prepare();
   ZR_Wid_Pal_Line& l = *line;
   const int32_t n = l.mx - l.mn + 1;
-  const int32_t cur = ZR_saturated_truncation(static_cast<long double>(n) * l.level + l.mn);
+  const int32_t cur = ZR_word_truncated(static_cast<long double>(n) * l.level + l.mn);
   const float tf = static_cast<float>(static_cast<long double>(n) * x + l.mn);
-  const int32_t target = ZR_saturated_truncation(tf);
+  const int32_t target = ZR_word_truncated(tf);
   const float frac = tf - static_cast<float>(target);
   const bool rising = target > cur;
   l.level = x;

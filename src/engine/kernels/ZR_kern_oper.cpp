@@ -1,5 +1,6 @@
 #include "engine/kernels/ZR_kern_oper.h"
 
+#include "cmd/ZR_word.h"
 #include "engine/kernels/ZR_kern_mode.h"
 
 // The per-sample operators of the two-input and the constant kernels. Products and quotients are
@@ -8,12 +9,6 @@
 // constant shifts wrap like every mode step.
 namespace {
 
-inline int32_t saturate(int64_t v) {
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
-
 struct AddWrap {
   static int32_t apply(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
@@ -21,7 +16,7 @@ struct AddWrap {
 };
 
 struct AddSaturate {
-  static int32_t apply(int32_t a, int32_t b) { return saturate(int64_t{a} + b); }
+  static int32_t apply(int32_t a, int32_t b) { return ZR_word_saturated(int64_t{a} + b); }
 };
 
 struct SubWrap {
@@ -32,7 +27,7 @@ struct SubWrap {
 
 // floor(a * b / 2^24), clamped to the sample range.
 struct Mul {
-  static int32_t apply(int32_t a, int32_t b) { return saturate((int64_t{a} * b) >> 24); }
+  static int32_t apply(int32_t a, int32_t b) { return ZR_word_saturated((int64_t{a} * b) >> 24); }
 };
 
 // Both magnitudes are raised by one, so a zero divisor acts as magnitude 1 and nothing divides by

@@ -5,29 +5,13 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/ZR_Buffer.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Buffer.h"
 #include "engine/kernels/ZR_kern_bapass.h"
 
 namespace {
 
 ZR_Effect_Bapass* of(ZR_Object* object) { return static_cast<ZR_Effect_Bapass*>(object); }
-
-// Near Nyquist c1 grows past 2^31 (at 44.1 kHz from about 9926 Hz on). A wrapped coefficient
-// would flip sign and make the recursion blow up into full-scale noise; the nearest value that
-// fits keeps it bounded.
-int32_t saturated(double v) {
-  if (v >= 2147483648.0) return INT32_MAX;
-  if (v <= -2147483649.0) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
-
-// Toward zero, low 32 bits. Only a recursion that has run away leaves the 64-bit range; it is
-// pinned to the sample limits rather than converted, which is undefined.
-int32_t lowBits(double v) {
-  if (!(v > -9223372036854775808.0 && v < 9223372036854775808.0)) return v > 0 ? INT32_MAX : INT32_MIN;
-  return static_cast<int32_t>(static_cast<int64_t>(v));
-}
 
 }  // namespace
 
@@ -46,9 +30,12 @@ ZR_Effect_Bapass::Coefficients ZR_Effect_Bapass::coefficientsFor(float f, float 
   c.c1f = (2 * g + 1) / (g + h);
   c.c2f = 2 * g / (g + h);
   c.c3f = g / (g + h);
-  c.c1 = saturated(c.c1f * 32768 * 65536 * 0.5);
-  c.c2 = saturated(c.c2f * 32768 * 65536);
-  c.c3 = saturated(c.c3f * 32768 * 65536);
+  // Near Nyquist c1 grows past 2^31 (at 44.1 kHz from about 9926 Hz on). A wrapped coefficient
+  // would flip sign and make the recursion blow up into full-scale noise; the nearest value that
+  // fits keeps it bounded.
+  c.c1 = ZR_word_truncated(c.c1f * 32768 * 65536 * 0.5);
+  c.c2 = ZR_word_truncated(c.c2f * 32768 * 65536);
+  c.c3 = ZR_word_truncated(c.c3f * 32768 * 65536);
   return c;
 }
 
@@ -90,7 +77,7 @@ void ZR_Effect_Bapass::floatingBlock(ZR_Effect_Bapass& node, const int32_t* in, 
   for (int32_t i = 0; i < n; ++i) {
     const double x = in[i];
     const double y = (x - x2) * k3 - y2 + y2 * k2 + y1 + y1 - y1 * k1;
-    out[i] = lowBits(ZR_mode_combine<M>(out[i], y));
+    out[i] = ZR_word_low_bits(ZR_mode_combine<M>(out[i], y));
     x2 = x1;
     x1 = x;
     y2 = y1;
@@ -131,13 +118,11 @@ void ZR_Effect_Bapass::process() {
 ZR_Object* ZR_Effect_Bapass::create() { return new ZR_Effect_Bapass; }
 
 ZR_value ZR_Effect_Bapass::m_i(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->input);
-  return ZR_value::object(of(object)->input);
+  return bufferOption(&of(object)->input, value);
 }
 
 ZR_value ZR_Effect_Bapass::m_o(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->output);
-  return ZR_value::object(of(object)->output);
+  return bufferOption(&of(object)->output, value);
 }
 
 ZR_value ZR_Effect_Bapass::m_f(ZR_Object* object, ZR_value value) {

@@ -1,7 +1,7 @@
 #include "engine/nodes/ZR_Effect_Copy.h"
 
-#include "engine/ZR_Buffer.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Buffer.h"
 #include "engine/kernels/ZR_kern_copy.h"
 
 namespace {
@@ -37,13 +37,11 @@ void ZR_Effect_Copy::process() {
 ZR_Object* ZR_Effect_Copy::create() { return new ZR_Effect_Copy; }
 
 ZR_value ZR_Effect_Copy::m_i(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->input);
-  return ZR_value::object(of(object)->input);
+  return bufferOption(&of(object)->input, value);
 }
 
 ZR_value ZR_Effect_Copy::m_o(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->output);
-  return ZR_value::object(of(object)->output);
+  return bufferOption(&of(object)->output, value);
 }
 
 ZR_value ZR_Effect_Copy::m_is(ZR_Object* object, ZR_value value) {

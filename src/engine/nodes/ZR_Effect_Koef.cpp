@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/ZR_Buffer.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Buffer.h"
 
 const char* const ZR_koef_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
 
@@ -14,9 +14,7 @@ ZR_Effect_Koef* of(ZR_Object* object) { return static_cast<ZR_Effect_Koef*>(obje
 int32_t ZR_Effect_Koef::constantFor(float v) {
   const long double k = v * (1.0L / 127) * 2147483648.0L;
   // 127 itself would be 2^31: saturate rather than wrap to the most negative constant.
-  if (k >= 2147483648.0L) return INT32_MAX;
-  if (k <= -2147483649.0L) return INT32_MIN;
-  return static_cast<int32_t>(k);
+  return ZR_word_truncated(k);
 }
 
 void ZR_Effect_Koef::process() {
@@ -33,13 +31,11 @@ void ZR_Effect_Koef::process() {
 ZR_Object* ZR_Effect_Koef::create() { return new ZR_Effect_Koef; }
 
 ZR_value ZR_Effect_Koef::m_i(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->input);
-  return ZR_value::object(of(object)->input);
+  return bufferOption(&of(object)->input, value);
 }
 
 ZR_value ZR_Effect_Koef::m_o(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->output);
-  return ZR_value::object(of(object)->output);
+  return bufferOption(&of(object)->output, value);
 }
 
 ZR_value ZR_Effect_Koef::m_oper(ZR_Object* object, ZR_value value) {

@@ -1,7 +1,7 @@
 #include "engine/nodes/ZR_Effect_Onepole.h"
 
-#include "engine/ZR_Buffer.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Buffer.h"
 
 namespace {
 ZR_Effect_Onepole* of(ZR_Object* object) { return static_cast<ZR_Effect_Onepole*>(object); }
@@ -32,13 +32,11 @@ bool ZR_Effect_Onepole::blockArrays(const int32_t** in, int32_t** out, int32_t* 
 }
 
 ZR_value ZR_Effect_Onepole::m_i(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->input);
-  return ZR_value::object(of(object)->input);
+  return bufferOption(&of(object)->input, value);
 }
 
 ZR_value ZR_Effect_Onepole::m_o(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->output);
-  return ZR_value::object(of(object)->output);
+  return bufferOption(&of(object)->output, value);
 }
 
 ZR_value ZR_Effect_Onepole::m_f(ZR_Object* object, ZR_value value) {

@@ -1,7 +1,7 @@
 #include "engine/nodes/ZR_Effect_Oper.h"
 
-#include "engine/ZR_Buffer.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Buffer.h"
 
 const char* const ZR_oper_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
 
@@ -25,18 +25,15 @@ void ZR_Effect_Oper::process() {
 ZR_Object* ZR_Effect_Oper::create() { return new ZR_Effect_Oper; }
 
 ZR_value ZR_Effect_Oper::m_i1(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->input1);
-  return ZR_value::object(of(object)->input1);
+  return bufferOption(&of(object)->input1, value);
 }
 
 ZR_value ZR_Effect_Oper::m_i2(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->input2);
-  return ZR_value::object(of(object)->input2);
+  return bufferOption(&of(object)->input2, value);
 }
 
 ZR_value ZR_Effect_Oper::m_o(ZR_Object* object, ZR_value value) {
-  if (value.isSet()) ZR_object_of(value, &of(object)->output);
-  return ZR_value::object(of(object)->output);
+  return bufferOption(&of(object)->output, value);
 }
 
 ZR_value ZR_Effect_Oper::m_oper(ZR_Object* object, ZR_value value) {

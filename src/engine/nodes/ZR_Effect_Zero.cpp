@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "engine/ZR_Buffer.h"
-#include "cmd/ZR_value_read.h"
 
 void ZR_Effect_Zero::process() {
   if (!output) return;
@@ -15,9 +14,7 @@ void ZR_Effect_Zero::process() {
 ZR_Object* ZR_Effect_Zero::create() { return new ZR_Effect_Zero; }
 
 ZR_value ZR_Effect_Zero::m_o(ZR_Object* object, ZR_value value) {
-  ZR_Effect_Zero* self = static_cast<ZR_Effect_Zero*>(object);
-  if (value.isSet()) ZR_object_of(value, &self->output);
-  return ZR_value::object(self->output);
+  return bufferOption(&static_cast<ZR_Effect_Zero*>(object)->output, value);
 }
 
 const ZR_Option ZR_Effect_Zero::table[] = {
