@@ -30,7 +30,7 @@ class ZR_Application_Param : public ZR_value {
   /// The value as a host sees it, in 0..1. [any host thread, the audio thread too] No allocation.
   float normalised() const;
   /// What a host displays for the value, by the kind.
-  void displayText(char* text, size_t size) const;
+  virtual void displayText(char* text, size_t size) const;
   /// The unit a host displays, by the kind: for on/off, both texts joined by a slash.
   void unitText(char* text, size_t size) const;
 

@@ -1,6 +1,7 @@
 #include "app/ZR_Application_Params.h"
 
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 #include "app/ZR_Application.h"
@@ -30,6 +31,23 @@ float ZR_Application_Frequency::cutoff(float v) const {
   float p = (v - mn) / (mx - mn);
   p = p * p;
   return (mx - mn) * p + mn;
+}
+
+void ZR_Application_Frequency::displayText(char* text, size_t size) const {
+  if (size == 0) return;
+  const double f = cutoff(real());
+  // Fewer decimals until the text fits: rounding may carry into one more whole digit. A cutoff
+  // whose whole hertz do not fit (only a preset's wild knob value gives one) is not cut to a
+  // plausible smaller number.
+  char digits[64];
+  for (int decimals = 6; decimals >= 0; --decimals) {
+    const int length = std::snprintf(digits, sizeof digits, "%.*f", decimals, f);
+    if (length >= 0 && static_cast<size_t>(length) < size) {
+      std::memcpy(text, digits, static_cast<size_t>(length) + 1);
+      return;
+    }
+  }
+  std::snprintf(text, size, "%s", "Huge!");
 }
 
 void ZR_Application_Frequency::apply(void* data) {

@@ -13,6 +13,10 @@ class ZR_Application_State : public ZR_Application_Param {
 class ZR_Application_Frequency : public ZR_Application_Param {
  public:
   void apply(void* data) override;
+  /// The cutoff in hertz, as the read-out shows it: hosts must not show the knob value as a
+  /// frequency. As many decimals as fit size bytes with the terminator (six at most), whole hertz at
+  /// the least. [any host thread] No allocation.
+  void displayText(char* text, size_t size) const override;
   /// The cutoff for knob value v. [any thread] No allocation.
   float cutoff(float v) const;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ZR_app_test_support.h"
 #include "app/ZR_Application.h"
 
@@ -24,6 +26,33 @@ TEST_F(Params, CutoffGrowsWithTheSquareOfTheKnobTravel) {
     float cutoff;
   } cases[] = {{20.0f, 20.0f}, {10000.0f, 10000.0f}, {5010.0f, 2515.0f}, {2515.0f, 643.75f}};
   for (const auto& c : cases) EXPECT_EQ(app.frequency.cutoff(c.knob), c.cutoff) << c.knob;
+}
+
+TEST_F(Params, FrequencyDisplaysTheCutoffInAsManyDecimalsAsFit) {
+  const struct {
+    float knob;
+    size_t size;  // the host's field, terminator included
+    const char* text;
+  } cases[] = {
+      {1500.0f, 8, "239.479"},     {20.0f, 8, "20.0000"},     {10000.0f, 8, "10000.0"},
+      {2515.0f, 8, "643.750"},     {9999.999f, 8, "10000.0"},  // 9999.998 Hz: two decimals carry
+      {1500.0f, 16, "239.478973"}, {1500.0f, 6, "239.5"},     {1500.0f, 5, "239"},
+      {1500.0f, 4, "239"},         {1500.0f, 1, ""},          {-1e20f, 8, "Huge!"},
+  };
+  for (const auto& c : cases) {
+    app.frequency.setReal(c.knob);
+    char text[32];
+    std::memset(text, 'x', sizeof text);
+    app.frequency.displayText(text, c.size);
+    EXPECT_STREQ(text, c.text) << c.knob << " in " << c.size;
+  }
+  // The knob value and what the host reads back stay as they were.
+  app.frequency.setReal(1500.0f);
+  EXPECT_EQ(app.frequency.real(), 1500.0f);
+  EXPECT_FLOAT_EQ(app.frequency.normalised(), 1480.0f / 9980.0f);
+  char label[8];
+  app.frequency.unitText(label, sizeof label);
+  EXPECT_STREQ(label, "Hz");
 }
 
 TEST_F(Params, AHostSetOfFrequencyTunesBothFilters) {

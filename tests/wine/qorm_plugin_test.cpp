@@ -93,7 +93,8 @@ TEST_F(Plugin, ParameterTextsFitTheHostsEightBytes) {
   EXPECT_EQ(effect->text(effGetParamLabel, 0, 8), "On/Off");
   EXPECT_EQ(effect->text(effGetParamLabel, 1, 8), "Hz");
   EXPECT_EQ(effect->text(effGetParamDisplay, 0, 8), "On");
-  EXPECT_EQ(effect->text(effGetParamDisplay, 1, 8), "1500.00");
+  // Frequency shows the cutoff the filter runs at (knob 1500), in as many decimals as fit.
+  EXPECT_EQ(effect->text(effGetParamDisplay, 1, 8), "239.479");
   effect->setParameter(1, 0.0f);
   EXPECT_EQ(effect->text(effGetParamDisplay, 1, 8), "20.0000");
   effect->setParameter(1, 1.0f);
@@ -114,7 +115,8 @@ TEST_F(Plugin, FrequencyAtAQuarterPutsTheCutoffAt643_75Hz) {
   auto effect = started();
   effect->setParameter(1, kQuarter);
   EXPECT_EQ(effect->getParameter(1), kQuarter);
-  EXPECT_EQ(effect->text(effGetParamDisplay, 1, 8), "2515.00");
+  EXPECT_EQ(effect->text(effGetParamDisplay, 1, 8), "643.750");
+  EXPECT_EQ(effect->text(effGetParamLabel, 1, 8), "Hz");
   // A third-order Butterworth: -3 dB at the cutoff, flat well below it, -18 dB an octave above.
   EXPECT_NEAR(gainAt(*effect, kCutoff), std::sqrt(0.5), 0.05);
   EXPECT_NEAR(gainAt(*effect, kCutoff / 4.0), 1.0, 0.02);
