@@ -10,8 +10,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HostWindow.h"
@@ -71,6 +73,39 @@ int largestDifference(const Capture& a, const Capture& b) {
   int largest = 0;
   for (size_t i = 0; i < a.rgba.size(); ++i) largest = std::max(largest, std::abs(a.rgba[i] - b.rgba[i]));
   return largest;
+}
+
+// The first and last column of an area that holds a pixel brighter than the panel ever is there:
+// the ink of a light text. -1 for both when there is none.
+std::pair<int32_t, int32_t> inkColumns(const Capture& capture, const Area& a) {
+  constexpr double kInk = 140.0;  // the panel stays below 100, both texts' colours are above 190
+  std::pair<int32_t, int32_t> columns{-1, -1};
+  for (int32_t x = a.left; x < a.left + a.width; ++x)
+    for (int32_t y = a.top; y < a.top + a.height; ++y)
+      if (luminance(capture.rgb(x, y)) > kInk) {
+        if (columns.first < 0) columns.first = x;
+        columns.second = x;
+        break;
+      }
+  return columns;
+}
+
+// The face Wine gives the editor's texts and the width of a text in it, made as the text widget
+// makes its font.
+std::string tahomaWidth(const char* text, int32_t& width) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, "Tahoma");
+  HGDIOBJ previous = SelectObject(dc, font);
+  char face[LF_FACESIZE] = "";
+  GetTextFaceA(dc, sizeof face, face);
+  SIZE extent = {0, 0};
+  GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &extent);
+  width = extent.cx;
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return face;
 }
 
 std::string baseName(const std::string& path) {
@@ -165,6 +200,26 @@ TEST_F(Editor, OpensInTheHostsWindowAndFillsIt) {
   // Drawn things, not an empty panel: the logo, the title, the knob and the read-out have detail.
   for (const Area& a : {kLogo, kTitle, kButton, kCaption, kKnob, kReadout})
     EXPECT_GT(spread(capture, a), 5.0) << a.left << "," << a.top;
+}
+
+// The title and the caption are laid out for Tahoma's metrics; a wider face cuts both at both ends.
+TEST_F(Editor, TitleAndCaptionAreWhole) {
+  const struct {
+    const char* text;
+    Area area;
+  } texts[] = {{"3-rd order Butterworth low-pass", kTitle}, {"Cutoff frequency", kCaption}};
+  open();
+  const Capture capture = shown();
+  for (const auto& t : texts) {
+    int32_t width = 0;
+    EXPECT_EQ(tahomaWidth(t.text, width), "Tahoma");
+    EXPECT_LE(width, t.area.width) << t.text;
+    // Whole means a margin of panel at both ends, and the text most of the way across.
+    const auto [first, last] = inkColumns(capture, t.area);
+    EXPECT_GT(first, t.area.left) << t.text;
+    EXPECT_LT(last, t.area.left + t.area.width - 1) << t.text;
+    EXPECT_GT(last - first, t.area.width * 3 / 4) << t.text;
+  }
 }
 
 TEST_F(Editor, DraggingTheKnobTurnsFrequencyAndTheReadout) {
