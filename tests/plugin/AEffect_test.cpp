@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "VstProbeEffect.h"
+#include "VstTestHost.h"
 
 namespace {
 
@@ -43,6 +48,33 @@ TEST(AEffect, FieldsSitAtThePublishedOffsets) {
   const bool wide = sizeof(void*) == 8;
   for (const FieldOffset& f : fields) EXPECT_EQ(f.actual, wide ? f.offset64 : f.offset32) << f.field;
   EXPECT_EQ(sizeof(AEffect), wide ? 192u : 144u);
+}
+
+// The dispatcher's value and reply and the host callback's value and reply are pointer-sized: a 64-bit
+// host passes pointers through them.
+static_assert(sizeof(VstIntPtr) == sizeof(void*));
+static_assert(std::is_same_v<AEffectDispatcherProc,
+                             VstIntPtr (*)(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float)>);
+static_assert(std::is_same_v<audioMasterCallback, AEffectDispatcherProc>);
+
+// An effect that answers the vendor-specific call with the value it was given, turned around.
+class WideEchoEffect : public VstProbeEffect {
+ public:
+  using VstProbeEffect::VstProbeEffect;
+  VstIntPtr vendorSpecific(VstInt32, VstIntPtr value, void*, float) override { return ~value; }
+};
+
+TEST(AEffect, PointerSizedWordsCrossTheRecordAndTheCallbackWhole) {
+  // Alternate bits over the whole word: the high half too on 64-bit targets.
+  const VstIntPtr wide = static_cast<VstIntPtr>(~static_cast<uintptr_t>(0) / 3);  // 0x5555...
+  VstTestHost host;
+  host.replies[audioMasterVendorSpecific] = ~wide;
+  WideEchoEffect effect(VstTestHost::callback);
+  AEffect* record = effect.getAeffect();
+  EXPECT_EQ(record->dispatcher(record, effVendorSpecific, 0, wide, nullptr, 0.0f), ~wide);
+  EXPECT_EQ(effect.hostVendorSpecific(0, wide, nullptr, 0.0f), ~wide);
+  ASSERT_EQ(host.callsOf(audioMasterVendorSpecific).size(), 1u);
+  EXPECT_EQ(host.callsOf(audioMasterVendorSpecific)[0].value, wide);
 }
 
 TEST(AEffect, FourCharacterCodesPutTheFirstCharacterHigh) {
