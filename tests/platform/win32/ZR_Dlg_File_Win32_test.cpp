@@ -74,7 +74,9 @@ std::string temporaryFolder() {
 TEST(ZR_Dlg_File_Win32, TheRecordCarriesTheDialogSettings) {
   ZR_Dlg_File dialog(nullptr, kPresetFilter);
   const OPENFILENAMEA& record = dialog.record();
-  EXPECT_EQ(record.lStructSize, 88u);
+  // The full form, with the three fields after the hook template: 88 bytes on 32-bit Windows, 152
+  // on 64-bit Windows, where its pointers and handles are twice as wide.
+  EXPECT_EQ(record.lStructSize, sizeof(void*) == 4 ? 88u : 152u);
   EXPECT_EQ(record.hInstance, GetModuleHandleA(nullptr));
   EXPECT_EQ(record.lpstrFilter, kPresetFilter);
   EXPECT_EQ(record.nMaxFile, 4096u);
