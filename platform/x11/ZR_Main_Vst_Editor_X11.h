@@ -20,7 +20,7 @@ class ZR_Main_Vst_Editor_X11 final : public AEffEditor {
   /// parentWindow carries the host's X window id. Places the drawing window in it, attaches the
   /// widgets and shows them all; false, with nothing made, when the window cannot be made there.
   bool open(void* parentWindow) override;
-  /// Takes the widgets off the drawing window and destroys its X window, pixmap and connection.
+  /// Takes the widgets off the drawing window and destroys its X window, image and connection.
   void close() override;
   /// Handles the window's events and draws what changed since the last call.
   void idle() override;

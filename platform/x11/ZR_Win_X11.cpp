@@ -1,9 +1,15 @@
 #include "x11/ZR_Win_X11.h"
 
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -35,30 +41,33 @@ xcb_screen_t* screenOf(const xcb_setup_t* setup, int number) {
   return s.rem ? s.data : nullptr;
 }
 
-// Sends each composed tile to the pixmap. A tile goes over whole rows of the tile buffer, all 64
-// pixels wide, so the rows need no copying: the pixmap spans the whole tile grid, and the part of
-// a tile beyond the window's right edge lands where the window never shows it.
-class PixmapTarget final : public ZR_Win::Target {
+// Copies each composed tile into the image of the whole window.
+class ImageTarget final : public ZR_Win::Target {
  public:
-  PixmapTarget(xcb_connection_t* connection, uint32_t pixmap, uint32_t gc, uint8_t depth,
-               const ZR_Pic<ZR_Pix_A32>& tile)
-      : connection_(connection), pixmap_(pixmap), gc_(gc), depth_(depth), tile_(tile) {}
+  ImageTarget(const ZR_Pic<ZR_Pix_A32>& tile, ZR_Pix_A32* image, int32_t width)
+      : tile_(tile), image_(image), width_(width) {}
 
   void copy(const ZR_Rect& area, int32_t sourceX, int32_t sourceY) override {
-    const uint32_t bytes = static_cast<uint32_t>(tile_.width * area.height()) * sizeof(ZR_Pix_A32);
-    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap_, gc_, static_cast<uint16_t>(tile_.width),
-                  static_cast<uint16_t>(area.height()), static_cast<int16_t>(area.left - sourceX),
-                  static_cast<int16_t>(area.top), 0, depth_, bytes,
-                  reinterpret_cast<const uint8_t*>(tile_.row(sourceY)));
+    for (int32_t y = 0; y < area.height(); ++y) {
+      std::memcpy(image_ + static_cast<ptrdiff_t>(area.top + y) * width_ + area.left,
+                  tile_.row(sourceY + y) + sourceX, static_cast<size_t>(area.width()) * sizeof(ZR_Pix_A32));
+    }
   }
 
  private:
-  xcb_connection_t* connection_;
-  uint32_t pixmap_;
-  uint32_t gc_;
-  uint8_t depth_;
   const ZR_Pic<ZR_Pix_A32>& tile_;
+  ZR_Pix_A32* image_;
+  int32_t width_;
 };
+
+// Descriptors pass only over a local socket; a server elsewhere could not map the memory anyway.
+bool isLocal(xcb_connection_t* connection) {
+  sockaddr_storage address{};
+  socklen_t length = sizeof address;
+  return getsockname(xcb_get_file_descriptor(connection), reinterpret_cast<sockaddr*>(&address), &length) ==
+             0 &&
+         address.ss_family == AF_UNIX;
+}
 
 }  // namespace
 
@@ -73,7 +82,7 @@ ZR_Win_X11::ZR_Win_X11(int32_t w, int32_t h)
 
 ZR_Win_X11::~ZR_Win_X11() { close(); }
 
-bool ZR_Win_X11::open(uint32_t parent) {
+bool ZR_Win_X11::open(uint32_t parent, bool sharedMemory) {
   close();
   if (parent == 0 || parent > kLargestXid) return false;
   int screenNumber = 0;
@@ -107,15 +116,52 @@ bool ZR_Win_X11::open(uint32_t parent) {
   connection_ = connection;
   window_ = window;
   depth_ = screen->root_depth;
-  pixmap_ = xcb_generate_id(connection);
-  xcb_create_pixmap(connection, depth_, pixmap_, window, static_cast<uint16_t>(columns * kTileSize),
-                    static_cast<uint16_t>(rows * kTileSize));
+  requestBytes_ = xcb_get_maximum_request_length(connection) * 4;
   gc_ = xcb_generate_id(connection);
-  const uint32_t noExposures = 0;  // copying from the pixmap never leaves anything to expose
-  xcb_create_gc(connection, gc_, pixmap_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  const uint32_t noExposures = 0;  // the window never copies from itself
+  xcb_create_gc(connection, gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  if (!sharedMemory || !shareImage()) {
+    heapImage_.reset(new ZR_Pix_A32[static_cast<size_t>(width) * height]());
+    image_ = heapImage_.get();
+  }
   xcb_map_window(connection, window);
   invalidate({0, 0, width, height});
   xcb_flush(connection);
+  return true;
+}
+
+// The image in memory the server maps too: a file descriptor passed over the socket (MIT-SHM 1.2),
+// so no segment can outlive the process. Read-only for the server.
+bool ZR_Win_X11::shareImage() {
+  const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_shm_id);
+  if (!extension || !extension->present || !isLocal(connection_)) return false;
+  xcb_shm_query_version_reply_t* version =
+      xcb_shm_query_version_reply(connection_, xcb_shm_query_version(connection_), nullptr);
+  const bool passesDescriptors =
+      version && (version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 2));
+  std::free(version);
+  if (!passesDescriptors) return false;
+
+  const size_t bytes = static_cast<size_t>(width) * height * sizeof(ZR_Pix_A32);
+  const int memory = memfd_create("qorm-editor", MFD_CLOEXEC);
+  if (memory < 0) return false;
+  void* mapped = ftruncate(memory, static_cast<off_t>(bytes)) == 0
+                     ? mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, memory, 0)
+                     : MAP_FAILED;
+  if (mapped == MAP_FAILED) {
+    ::close(memory);
+    return false;
+  }
+  const uint32_t segment = xcb_generate_id(connection_);
+  // XCB closes the descriptor once it is sent.
+  if (xcb_generic_error_t* error =
+          xcb_request_check(connection_, xcb_shm_attach_fd_checked(connection_, segment, memory, 1))) {
+    std::free(error);
+    munmap(mapped, bytes);
+    return false;
+  }
+  image_ = static_cast<ZR_Pix_A32*>(mapped);
+  segment_ = segment;
   return true;
 }
 
@@ -123,13 +169,18 @@ void ZR_Win_X11::close() {
   if (!connection_) return;
   // The parent may be gone already, and the child with it: the errors that follow are ignored.
   xcb_free_gc(connection_, gc_);
-  xcb_free_pixmap(connection_, pixmap_);
   xcb_destroy_window(connection_, window_);
-  // Gone when the host gets control back, not only once the server reads the last requests.
+  if (segment_) xcb_shm_detach(connection_, segment_);
+  // Gone when the host gets control back, not only once the server reads the last requests; and
+  // the server no longer reads the shared image.
   sync();
   xcb_disconnect(connection_);
+  if (segment_) munmap(image_, static_cast<size_t>(width) * height * sizeof(ZR_Pix_A32));
+  heapImage_.reset();
   connection_ = nullptr;
-  window_ = pixmap_ = gc_ = 0;
+  image_ = nullptr;
+  window_ = gc_ = segment_ = 0;
+  sharedPutPending_ = false;
   // A press that never saw its release must not go on dragging in the next window.
   onButtonUp();
   hovered = nullptr;
@@ -157,7 +208,8 @@ void ZR_Win_X11::idle() {
 
 void ZR_Win_X11::flush() {
   if (!connection_) return;
-  PixmapTarget target(connection_, pixmap_, gc_, depth_, tileBuffer);
+  waitForServer();
+  ImageTarget target(tileBuffer, image_, width);
   ZR_Rect changed{width, height, 0, 0};
   for (int32_t word = 0; word < dirtyWords_; ++word) {
     for (uint64_t bits = dirty_[word].exchange(0, std::memory_order_acquire); bits != 0; bits &= bits - 1) {
@@ -174,13 +226,41 @@ void ZR_Win_X11::flush() {
                  std::max(changed.right, square.right), std::max(changed.bottom, square.bottom)};
     }
   }
-  if (!changed.empty()) {
-    xcb_copy_area(connection_, pixmap_, window_, gc_, static_cast<int16_t>(changed.left),
-                  static_cast<int16_t>(changed.top), static_cast<int16_t>(changed.left),
-                  static_cast<int16_t>(changed.top), static_cast<uint16_t>(changed.width()),
-                  static_cast<uint16_t>(changed.height()));
-  }
+  if (!changed.empty()) send(changed);
   xcb_flush(connection_);
+}
+
+// A shared image goes over as one small request; otherwise whole rows of the image go, in requests
+// of the size the server accepts.
+void ZR_Win_X11::send(const ZR_Rect& area) {
+  if (segment_) {
+    xcb_shm_put_image(connection_, window_, gc_, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
+                      static_cast<uint16_t>(area.left), static_cast<uint16_t>(area.top),
+                      static_cast<uint16_t>(area.width()), static_cast<uint16_t>(area.height()),
+                      static_cast<int16_t>(area.left), static_cast<int16_t>(area.top), depth_,
+                      XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+    lastShared_ = xcb_get_input_focus(connection_).sequence;
+    sharedPutPending_ = true;
+    return;
+  }
+  constexpr uint32_t kHeaderBytes = 24;
+  const uint32_t rowBytes = static_cast<uint32_t>(width) * sizeof(ZR_Pix_A32);
+  const int32_t rowsPerRequest =
+      std::max<int32_t>(1, static_cast<int32_t>((requestBytes_ - kHeaderBytes) / rowBytes));
+  for (int32_t y = area.top; y < area.bottom; y += rowsPerRequest) {
+    const int32_t rows = std::min(rowsPerRequest, area.bottom - y);
+    xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_, static_cast<uint16_t>(width),
+                  static_cast<uint16_t>(rows), 0, static_cast<int16_t>(y), 0, depth_, rowBytes * rows,
+                  reinterpret_cast<const uint8_t*>(image_ + static_cast<ptrdiff_t>(y) * width));
+  }
+}
+
+// The server reads a shared image while it carries out the put: once it has answered a request
+// sent after the put, the image may change.
+void ZR_Win_X11::waitForServer() {
+  if (!sharedPutPending_) return;
+  sharedPutPending_ = false;
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus_cookie_t{lastShared_}, nullptr));
 }
 
 void ZR_Win_X11::sync() const {
@@ -195,9 +275,9 @@ void ZR_Win_X11::handleEvent(const void* any) {
   switch (event->response_type & ~0x80) {
     case XCB_EXPOSE: {
       const auto* e = static_cast<const xcb_expose_event_t*>(any);
-      xcb_copy_area(connection_, pixmap_, window_, gc_, static_cast<int16_t>(e->x),
-                    static_cast<int16_t>(e->y), static_cast<int16_t>(e->x), static_cast<int16_t>(e->y),
-                    e->width, e->height);
+      const ZR_Rect exposed =
+          ZR_Rect{e->x, e->y, e->x + e->width, e->y + e->height}.intersect({0, 0, width, height});
+      if (!exposed.empty()) send(exposed);
       break;
     }
     case XCB_MOTION_NOTIFY: {

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -32,6 +33,14 @@ int32_t openDescriptors() {
     while (readdir(dir)) ++count;
     closedir(dir);
   }
+  return count;
+}
+
+// The editor's images shared with the server that are still mapped into this process.
+int32_t sharedImagesMapped() {
+  std::ifstream maps("/proc/self/maps");
+  int32_t count = 0;
+  for (std::string line; std::getline(maps, line);) count += line.find("qorm-editor") != std::string::npos;
   return count;
 }
 
@@ -242,7 +251,7 @@ TEST_F(Editor, ClosingAndOpeningAgainShowsTheSameState) {
   EXPECT_EQ(effect->getParameter(1), frequency);
 }
 
-// Each open makes one window, one pixmap, one graphics context and one connection; each close
+// Each open makes one window, one graphics context, one shared image and one connection; each close
 // gives them all back (and, under ASan, the connection's memory too).
 TEST_F(Editor, FiftyOpenAndCloseCyclesLeaveNothingBehind) {
   const int32_t clients = clientCount(display);
@@ -252,14 +261,17 @@ TEST_F(Editor, FiftyOpenAndCloseCyclesLeaveNothingBehind) {
     if (cycle == 0) {
       const Window editor = window->editor();
       EXPECT_EQ(resourcesOfOwner(display, editor, "WINDOW"), 1);
-      EXPECT_EQ(resourcesOfOwner(display, editor, "PIXMAP"), 1);
+      EXPECT_EQ(resourcesOfOwner(display, editor, "PIXMAP"), 0);
+      EXPECT_EQ(resourcesOfOwner(display, editor, "ShmSeg"), 1);
       EXPECT_EQ(resourcesOfOwner(display, editor, "GC"), 1);
+      EXPECT_EQ(sharedImagesMapped(), 1);
     }
     close(*effect);
   }
   XSync(display, False);
   EXPECT_EQ(clientCount(display), clients);
   EXPECT_EQ(openDescriptors(), descriptors);
+  EXPECT_EQ(sharedImagesMapped(), 0);
   EXPECT_EQ(window->editor(), 0u);
   // Closing the effect with its editor open, as some hosts do, also takes everything away.
   open();

@@ -89,6 +89,7 @@ class X11Window : public testing::Test {
   uint32_t parent = 0;
 };
 
+// Both ways to the server, memory shared with it and pixels in requests, show the same pixels.
 TEST_F(X11Window, ShowsExactlyWhatTheHeadlessWindowComposes) {
   ZR_Win_Native memory(kWidth, kHeight);
   Scene inMemory(memory);
@@ -96,15 +97,23 @@ TEST_F(X11Window, ShowsExactlyWhatTheHeadlessWindowComposes) {
   std::vector<ZR_Pix_A32> expected(memory.surface().pixels, memory.surface().pixels + kWidth * kHeight);
   for (ZR_Pix_A32& p : expected) p.a = 0;
 
-  ZR_Win_X11 window(kWidth, kHeight);
-  Scene onScreen(window);
-  ASSERT_TRUE(window.open(parent));
-  window.flush();
-  EXPECT_EQ(shown(window), expected);
+  for (bool sharedMemory : {true, false}) {
+    ZR_Win_X11 window(kWidth, kHeight);
+    Scene onScreen(window);
+    ASSERT_TRUE(window.open(parent, sharedMemory));
+    EXPECT_EQ(window.sharesMemory(), sharedMemory);  // the server runs here
+    window.flush();
+    EXPECT_EQ(shown(window), expected) << sharedMemory;
+    // Twice over: the second time the shared image is written after the server read it.
+    onScreen.glass.colour = {0, 0, 255, 255};
+    window.invalidate({0, 0, kWidth, kHeight});
+    window.flush();
+    EXPECT_EQ(shown(window)[45 * kWidth + 70], (ZR_Pix_A32{0, 0, 254, 0})) << sharedMemory;
+  }
 }
 
 // Other threads only mark tiles; the window thread composes those tiles, and only those, when it
-// flushes. An exposure is answered from the pixmap without composing anything.
+// flushes. An exposure is answered from the composed image without composing anything.
 TEST_F(X11Window, ComposesOnlyDirtyTilesAndOnlyWhenFlushed) {
   ZR_Win_X11 window(kWidth, kHeight);
   Scene scene(window);
