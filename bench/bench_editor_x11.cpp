@@ -1,7 +1,9 @@
 // The Linux editor's repaint through the X server, in microseconds: the application's 25 widgets
 // composed tile by tile into the window's pixmap and copied to its window, timed until the server
 // has carried it all out (one round trip). Against bench_editor's fullRepaint (composition alone,
-// in memory) the difference is the transfer. Needs an X display: xvfb-run -a bench_editor_x11.
+// in memory) the difference is the transfer. The argument chooses the image shared with the server
+// (1, what a local server gets) or the pixels sent in requests (0, what a remote one gets).
+// Needs an X display: xvfb-run -a bench_editor_x11.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,10 +27,10 @@ xcb_connection_t* display() {
 // The editor in the screen's root window, as a host's window would hold it.
 class Editor {
  public:
-  Editor() {
+  explicit Editor(bool sharedMemory) {
     app.build();
     if (!xcb_connection_has_error(display()))
-      opened = window.open(xcb_setup_roots_iterator(xcb_get_setup(display())).data->root);
+      opened = window.open(xcb_setup_roots_iterator(xcb_get_setup(display())).data->root, sharedMemory);
     app.attach(&window);
     window.flush();
     window.sync();
@@ -54,7 +56,7 @@ class Editor {
 };
 
 void fullRepaint(benchmark::State& state) {
-  Editor editor;
+  Editor editor(state.range(0) != 0);
   if (!editor.opened) state.SkipWithError("no X display");
   for (auto _ : state) {
     editor.window.invalidate({0, 0, editor.window.width, editor.window.height});
@@ -62,11 +64,11 @@ void fullRepaint(benchmark::State& state) {
     editor.window.sync();
   }
 }
-BENCHMARK(fullRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fullRepaint)->ArgName("sharedMemory")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // One knob frame as a drag makes it: the knob's tiles composed and sent.
 void knobFrame(benchmark::State& state) {
-  Editor editor;
+  Editor editor(state.range(0) != 0);
   if (!editor.opened) state.SkipWithError("no X display");
   ZR_Object* knob = editor.app.widgets[ZR_Application::kKnob];
   float value = 20.0f;
@@ -77,7 +79,7 @@ void knobFrame(benchmark::State& state) {
     editor.window.sync();
   }
 }
-BENCHMARK(knobFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(knobFrame)->ArgName("sharedMemory")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
