@@ -239,6 +239,8 @@ void ZR_Win_X11::send(const ZR_Rect& area) {
                       static_cast<uint16_t>(area.width()), static_cast<uint16_t>(area.height()),
                       static_cast<int16_t>(area.left), static_cast<int16_t>(area.top), depth_,
                       XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, 0);
+    // The answer to this request covers the earlier one too.
+    if (sharedPutPending_) xcb_discard_reply(connection_, lastShared_);
     lastShared_ = xcb_get_input_focus(connection_).sequence;
     sharedPutPending_ = true;
     return;
