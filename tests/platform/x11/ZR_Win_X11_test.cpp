@@ -18,7 +18,8 @@ namespace {
 
 using zr_testing::SolidElement;
 
-// A window size whose last tile column and row are partial.
+// A window size whose last tile column and row are partial. The test's own window lies where the
+// editor tests put none, so nothing covers it even on a shared screen.
 constexpr int32_t kWidth = 150;
 constexpr int32_t kHeight = 100;
 
@@ -55,7 +56,7 @@ class X11Window : public testing::Test {
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     parent = xcb_generate_id(connection);
     const uint32_t values[] = {screen->white_pixel, 1};
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, parent, screen->root, 20, 20, kWidth, kHeight, 0,
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, parent, screen->root, 700, 500, kWidth, kHeight, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
     xcb_map_window(connection, parent);
