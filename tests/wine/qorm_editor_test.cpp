@@ -6,16 +6,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
-#include <vector>
 
+#include "EditorLayout.h"
 #include "HostWindow.h"
 #include "MessageBoxWatch.h"
 #include "TestEffect.h"
@@ -25,55 +23,6 @@ namespace {
 
 std::string pluginPath;
 std::string exportName = "VSTPluginMain";
-
-// The editor's layout, in its own pixels.
-struct Area {
-  int32_t left, top, width, height;
-  int32_t centreX() const { return left + width / 2; }
-  int32_t centreY() const { return top + height / 2; }
-};
-constexpr int32_t kWidth = 200;
-constexpr int32_t kHeight = 236;
-constexpr Area kButton = {21, 67, 40, 24};
-constexpr Area kCaption = {50, 104, 96, 18};
-constexpr Area kKnob = {66, 126, 64, 64};
-constexpr Area kReadout = {66, 194, 64, 18};
-constexpr Area kLogo = {20, 8, 160, 30};
-constexpr Area kTitle = {10, 35, 180, 20};
-constexpr int32_t kKnobFrames = 264;  // frames of travel, one per pixel
-
-std::vector<uint32_t> pixels(const Capture& capture, const Area& a) {
-  std::vector<uint32_t> out;
-  for (int32_t y = a.top; y < a.top + a.height; ++y)
-    for (int32_t x = a.left; x < a.left + a.width; ++x) out.push_back(capture.rgb(x, y));
-  return out;
-}
-
-double luminance(uint32_t rgb) {
-  return 0.299 * (rgb >> 16 & 0xFF) + 0.587 * (rgb >> 8 & 0xFF) + 0.114 * (rgb & 0xFF);
-}
-
-// How far the pixels of an area spread around their mean brightness: a greyed control keeps only
-// part of its contrast against the panel.
-double spread(const Capture& capture, const Area& a) {
-  const std::vector<uint32_t> p = pixels(capture, a);
-  double mean = 0.0;
-  for (uint32_t rgb : p) mean += luminance(rgb);
-  mean /= static_cast<double>(p.size());
-  double deviation = 0.0;
-  for (uint32_t rgb : p) deviation += std::fabs(luminance(rgb) - mean);
-  return deviation / static_cast<double>(p.size());
-}
-
-// The largest difference of one colour byte between two captures of the same size. A screen
-// window composes each repaint over what its last one left (an opaque pixel blends to one step
-// short of itself), so the same state painted after another history may differ by 1.
-int largestDifference(const Capture& a, const Capture& b) {
-  if (a.rgba.size() != b.rgba.size()) return 256;
-  int largest = 0;
-  for (size_t i = 0; i < a.rgba.size(); ++i) largest = std::max(largest, std::abs(a.rgba[i] - b.rgba[i]));
-  return largest;
-}
 
 // The first and last column of an area that holds a pixel brighter than the panel ever is there:
 // the ink of a light text. -1 for both when there is none.
@@ -172,31 +121,31 @@ TEST_F(Editor, OpensInTheHostsWindowAndFillsIt) {
   EXPECT_EQ(HostWindow::className(window.editor()), frameClass);
   int32_t w = 0, h = 0;
   window.clientSize(w, h);  // the host's window grew around the editor, caption and frame aside
-  EXPECT_EQ(w, kWidth);
-  EXPECT_EQ(h, kHeight);
+  EXPECT_EQ(w, kEditorWidth);
+  EXPECT_EQ(h, kEditorHeight);
 
   ERect* rect = nullptr;
   ASSERT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
   ASSERT_NE(rect, nullptr);
   EXPECT_EQ(rect->top, 0);
   EXPECT_EQ(rect->left, 0);
-  EXPECT_EQ(rect->bottom, kHeight);
-  EXPECT_EQ(rect->right, kWidth);
+  EXPECT_EQ(rect->bottom, kEditorHeight);
+  EXPECT_EQ(rect->right, kEditorWidth);
   ERect* again = nullptr;
   effect->dispatch(effEditGetRect, 0, 0, &again);
   EXPECT_EQ(again, rect);
 
   const Capture capture = shown();
   save(capture, "");
-  ASSERT_EQ(capture.width, kWidth);
-  ASSERT_EQ(capture.height, kHeight);
+  ASSERT_EQ(capture.width, kEditorWidth);
+  ASSERT_EQ(capture.height, kEditorHeight);
   // A dark panel all over: nothing of the host's white window shows through.
   double brightness = 0.0;
-  for (int32_t y = 0; y < kHeight; ++y)
-    for (int32_t x = 0; x < kWidth; ++x) brightness += luminance(capture.rgb(x, y));
-  EXPECT_LT(brightness / (kWidth * kHeight), 80.0);
-  for (int32_t x : {0, kWidth - 1})
-    for (int32_t y : {0, kHeight - 1}) EXPECT_LT(luminance(capture.rgb(x, y)), 80.0) << x << "," << y;
+  for (int32_t y = 0; y < kEditorHeight; ++y)
+    for (int32_t x = 0; x < kEditorWidth; ++x) brightness += luminance(capture.rgb(x, y));
+  EXPECT_LT(brightness / (kEditorWidth * kEditorHeight), 80.0);
+  for (int32_t x : {0, kEditorWidth - 1})
+    for (int32_t y : {0, kEditorHeight - 1}) EXPECT_LT(luminance(capture.rgb(x, y)), 80.0) << x << "," << y;
   // Drawn things, not an empty panel: the logo, the title, the knob and the read-out have detail.
   for (const Area& a : {kLogo, kTitle, kButton, kCaption, kKnob, kReadout})
     EXPECT_GT(spread(capture, a), 5.0) << a.left << "," << a.top;

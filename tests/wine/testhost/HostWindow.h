@@ -1,19 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "Capture.h"
 
 struct HWND__;
-
-/// A picture read back from the screen: 8-bit red, green, blue, alpha (always 255), rows from the top.
-struct Capture {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::vector<uint8_t> rgba;
-
-  /// Red, green and blue of pixel (x, y) as 0xRRGGBB.
-  uint32_t rgb(int32_t x, int32_t y) const;
-};
 
 /// The window a host opens a plug-in's editor in: a real top-level window with a caption, which
 /// the host hands to effEditOpen. It drives the editor as a user would, with mouse messages sent
@@ -56,6 +47,3 @@ class HostWindow {
 
 /// True when some window of the whole desktop (top-level or any child) has this class name.
 bool windowOfClassExists(const std::string& className);
-
-/// Writes a capture as a PNG file.
-bool writePng(const std::string& path, const Capture& capture);

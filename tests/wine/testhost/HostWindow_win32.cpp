@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "HostWindow.h"
-#include "PngWriter.h"
 
 namespace {
 
@@ -23,11 +22,6 @@ void registerClass() {
 LPARAM at(int32_t x, int32_t y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 }  // namespace
-
-uint32_t Capture::rgb(int32_t x, int32_t y) const {
-  const uint8_t* p = rgba.data() + (static_cast<size_t>(y) * width + x) * 4;
-  return static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
-}
 
 HostWindow::HostWindow(int32_t left, int32_t top) {
   registerClass();
@@ -154,8 +148,4 @@ bool windowOfClassExists(const std::string& className) {
   ClassSearch search{className};
   EnumWindows(searchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-bool writePng(const std::string& path, const Capture& capture) {
-  return writePng(path, capture.width, capture.height, capture.rgba.data());
 }
