@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "app/ZR_Application.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "native/ZR_Win_Native.h"
 #include "wid/ZR_Wid_Knob.h"
 

@@ -32,14 +32,12 @@ uint64_t goldenHash(const GoldenCase& c) {
   static const std::vector<int32_t> in = goldenInput();
   ProductGraph graph(c.rate, c.cutoff);
   std::vector<int32_t> out(in.size());
-  TestRandom lengths(static_cast<uint32_t>(c.rate) ^ 0x5eed);
   bool on = true;
-  size_t done = 0;
-  for (int32_t block = 0; done < in.size(); ++block) {
+  int32_t block = 0;
+  forRandomBlocks(in.size(), static_cast<uint32_t>(c.rate) ^ 0x5eed, [&](size_t done, int32_t n) {
     if (c.toggleEvery > 0 && block % c.toggleEvery == c.toggleEvery - 1) graph.setOn(on = !on);
-    const int32_t n = static_cast<int32_t>(std::min<size_t>(lengths.between(1, 512), in.size() - done));
     graph.block(in.data() + done, out.data() + done, n);
-    done += static_cast<size_t>(n);
-  }
+    ++block;
+  });
   return fnv1a(out);
 }
