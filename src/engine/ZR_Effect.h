@@ -35,8 +35,9 @@ class ZR_Effect : public ZR_Object {
   /// Clears the node's memory: after its switch-off block, and from the soundpipe's clear.
   /// [the thread that runs blocks] No allocation, no locks.
   virtual void reset() {}
-  /// Copies the pending coefficients aside, then makes the copy the set in force; the soundpipe
-  /// calls both at the start of a block, for every node. [audio] No allocation, no locks.
+  /// Copies the pending coefficients aside (loads with acquire), then makes the copy the set in
+  /// force; the soundpipe calls both at the start of a block, for every node. [audio] No
+  /// allocation, no locks.
   virtual void stageCoefficients() {}
   virtual void commitCoefficients() {}
 
@@ -55,8 +56,8 @@ class ZR_Effect : public ZR_Object {
   /// either is not in that chain or other is this node. [building thread]
   bool moveBefore(ZR_Effect* other);
 
-  /// Runs write, which stores the node's pending coefficients, as one edit of its soundpipe; a node
-  /// in no soundpipe takes them at once. [command thread] No allocation, no locks.
+  /// Runs write, which stores the node's pending coefficients (with release), as one edit of its
+  /// soundpipe; a node in no soundpipe takes them at once. [command thread] No allocation, no locks.
   template <typename Write>
   void publish(Write&& write) {
     ZR_Soundpipe::Edit edit(soundpipe);

@@ -27,9 +27,9 @@ ZR_Soundpipe::~ZR_Soundpipe() {
 
 ZR_Soundpipe::Edit::Edit(ZR_Soundpipe* pipe) : pipe_(pipe) {
   if (!pipe_) return;
+  // Nodes store pending coefficients with release and blocks load them with acquire: a block that
+  // sees one of them sees this edit open when it checks again.
   pipe_->edits_.fetch_add(1, std::memory_order_relaxed);
-  // Pending stores made after this fence are seen by a block's check only together with the open edit.
-  std::atomic_thread_fence(std::memory_order_release);
 }
 
 ZR_Soundpipe::Edit::~Edit() {
@@ -43,7 +43,6 @@ void ZR_Soundpipe::commitPending() {
   const uint32_t seen = edits_.load(std::memory_order_acquire);
   if (seen == committed_ || (seen & kOpenMask) != 0) return;
   effects.forEach<ZR_Effect>([](ZR_Effect* effect) { effect->stageCoefficients(); });
-  std::atomic_thread_fence(std::memory_order_acquire);
   if (edits_.load(std::memory_order_relaxed) != seen) return;
   effects.forEach<ZR_Effect>([](ZR_Effect* effect) { effect->commitCoefficients(); });
   committed_ = seen;

@@ -48,22 +48,22 @@ void ZR_Effect_Bapass::recompute() {
   // A band too narrow for double precision (f or q near zero) has no coefficients at all.
   if (!std::isfinite(c.c1f) || !std::isfinite(c.c2f) || !std::isfinite(c.c3f)) return;
   publish([&] {
-    c1f.store(c.c1f, std::memory_order_relaxed);
-    c2f.store(c.c2f, std::memory_order_relaxed);
-    c3f.store(c.c3f, std::memory_order_relaxed);
-    c1.store(c.c1, std::memory_order_relaxed);
-    c2.store(c.c2, std::memory_order_relaxed);
-    c3.store(c.c3, std::memory_order_relaxed);
+    c1f.store(c.c1f, std::memory_order_release);
+    c2f.store(c.c2f, std::memory_order_release);
+    c3f.store(c.c3f, std::memory_order_release);
+    c1.store(c.c1, std::memory_order_release);
+    c2.store(c.c2, std::memory_order_release);
+    c3.store(c.c3, std::memory_order_release);
   });
 }
 
 void ZR_Effect_Bapass::stageCoefficients() {
-  staged_.c1f = c1f.load(std::memory_order_relaxed);
-  staged_.c2f = c2f.load(std::memory_order_relaxed);
-  staged_.c3f = c3f.load(std::memory_order_relaxed);
-  staged_.c1 = c1.load(std::memory_order_relaxed);
-  staged_.c2 = c2.load(std::memory_order_relaxed);
-  staged_.c3 = c3.load(std::memory_order_relaxed);
+  staged_.c1f = c1f.load(std::memory_order_acquire);
+  staged_.c2f = c2f.load(std::memory_order_acquire);
+  staged_.c3f = c3f.load(std::memory_order_acquire);
+  staged_.c1 = c1.load(std::memory_order_acquire);
+  staged_.c2 = c2.load(std::memory_order_acquire);
+  staged_.c3 = c3.load(std::memory_order_acquire);
 }
 
 void ZR_Effect_Bapass::reset() {

@@ -15,7 +15,7 @@ class ZR_Effect_Onepole : public ZR_Effect {
   /// [the thread that runs blocks] No allocation, no locks.
   void reset() override { state = 0; }
   /// [audio] No allocation, no locks.
-  void stageCoefficients() override { staged_ = coefficient.load(std::memory_order_relaxed); }
+  void stageCoefficients() override { staged_ = coefficient.load(std::memory_order_acquire); }
   void commitCoefficients() override { inForce_ = staged_; }
 
   /// a = floor(f pi 2^32 / (f pi + fs / 2)): the backward-Euler one-pole with corner f, as a
