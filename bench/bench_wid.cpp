@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "native/ZR_Win_Native.h"
 #include "wid/ZR_Wid_Knob.h"
 #include "wid/ZR_Wid_Text.h"

@@ -25,6 +25,8 @@ function(zr_add_resources target)
       COMMAND zr_bin2table ${out} ${args}
       DEPENDS zr_bin2table ${deps}
       COMMENT "Linking resources into ${target}")
+    # The generated table declares its rows with the native layer's header.
+    set_source_files_properties(${out} PROPERTIES INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/platform/native)
     target_sources(${target} PRIVATE ${out})
   endif()
 endfunction()

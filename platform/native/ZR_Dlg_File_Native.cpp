@@ -1,4 +1,4 @@
-#include "native/ZR_Dlg_File_Native.h"
+#include "ZR_Dlg_File_Native.h"
 
 #include <cstring>
 #include <deque>

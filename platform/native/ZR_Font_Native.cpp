@@ -1,4 +1,4 @@
-#include "native/ZR_Font_Native.h"
+#include "ZR_Font_Native.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

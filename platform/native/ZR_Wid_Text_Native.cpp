@@ -1,4 +1,4 @@
-#include "native/ZR_Wid_Text_Native.h"
+#include "ZR_Wid_Text_Native.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,7 +14,7 @@ uint8_t mixByte(uint32_t background, uint32_t color, int shift, int c) {
 }  // namespace
 
 void ZR_Wid_Text_Native::draw(ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y, const ZR_Rect& part) {
-  if (renderedSource_ != textSource()) render();
+  if (stale()) render();
   ZR_Wid_Text_Base::draw(dest, x, y, part);
 }
 
@@ -47,5 +47,5 @@ void ZR_Wid_Text_Native::render() {
       pixel.a = (pixel.r | pixel.g | pixel.b) ? 255 : 0;
     }
   }
-  renderedSource_ = textSource();
+  markRendered();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "native/ZR_Font_Native.h"
+#include "ZR_Font_Native.h"
 #include "wid/ZR_Wid_Text_Base.h"
 
 /// Text drawn with FreeType into the widget's picture, the way DrawTextA draws it on Windows: one
@@ -13,10 +13,9 @@ class ZR_Wid_Text_Native : public ZR_Wid_Text_Base {
   /// default font.
   static constexpr int kDefaultPixelSize = 13;
 
-  /// Renders first if the text argument changed since the last render.
+  /// Renders first if the text, its font, colour or alignment changed since the last render.
   void draw(ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y, const ZR_Rect& part) override;
-  /// Draws the text into the picture; only while attached. [window thread, or a host thread
-  /// setting a parameter] Allocates.
+  /// Draws the text into the picture; only while attached. [window thread] Allocates.
   void render() override;
   /// Opens the face at the size; a failure keeps the previous font.
   void makeFont() override;
@@ -26,5 +25,4 @@ class ZR_Wid_Text_Native : public ZR_Wid_Text_Base {
 
  private:
   std::unique_ptr<ZR_Font_Native> font_;
-  const void* renderedSource_ = nullptr;  // the text argument last rendered
 };

@@ -1,4 +1,4 @@
-#include "native/ZR_Win_Native.h"
+#include "ZR_Win_Native.h"
 
 #include <algorithm>
 

@@ -12,8 +12,11 @@ class ZR_Win_Native : public ZR_Win {
  public:
   ZR_Win_Native(int32_t w, int32_t h);
 
-  /// Composes rect into the surface. [any thread] Blocks up to 1000 ms on the paint lock.
+  /// Composes rect into the surface. [window thread]
   void invalidate(const ZR_Rect& rect) override;
+  /// What a screen window's message loop does between messages: runs a requested refresh. The
+  /// thread that calls it is the window thread. [window thread]
+  void service() { refreshIfRequested(); }
   /// Composes the whole window.
   void invalidateAll() { invalidate({0, 0, width, height}); }
 

@@ -1,7 +1,7 @@
 #include <strings.h>
 
+#include "ZR_resource_table.h"
 #include "cmd/ZR_platform.h"
-#include "native/ZR_resource_table.h"
 
 // Windows finds resource names without regard to case; the native table behaves the same.
 ZR_error ZR_platform_resource(const char* name, const void** data, size_t* size) {

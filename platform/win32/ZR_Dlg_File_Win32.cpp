@@ -1,8 +1,8 @@
-#include "win32/ZR_Dlg_File_Win32.h"
+#include "ZR_Dlg_File_Win32.h"
 
 #include <windows.h>
 
-#include "win32/ZR_Win_Win32.h"
+#include "ZR_Win_Win32.h"
 
 ZR_Dlg_File_Win32::ZR_Dlg_File_Win32(ZR_Win* ownerWindow, const char* fileFilter)
     : ZR_Dlg_File_Base(ownerWindow, fileFilter), record_(std::make_unique<OPENFILENAMEA>()) {

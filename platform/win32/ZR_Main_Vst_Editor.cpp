@@ -1,9 +1,9 @@
-#include "win32/ZR_Main_Vst_Editor.h"
+#include "ZR_Main_Vst_Editor.h"
 
 #include <windows.h>
 
+#include "ZR_Win_Win32.h"
 #include "plugin/ZR_Main_Vst.h"
-#include "win32/ZR_Win_Win32.h"
 
 ZR_Main_Vst_Editor::ZR_Main_Vst_Editor(ZR_Main_Vst& plugin)
     : AEffEditor(&plugin),

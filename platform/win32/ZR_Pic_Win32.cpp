@@ -1,4 +1,4 @@
-#include "win32/ZR_Pic_Win32.h"
+#include "ZR_Pic_Win32.h"
 
 #include <windows.h>
 

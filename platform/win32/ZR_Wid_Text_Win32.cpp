@@ -1,4 +1,4 @@
-#include "win32/ZR_Wid_Text_Win32.h"
+#include "ZR_Wid_Text_Win32.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ ZR_Wid_Text_Win32::~ZR_Wid_Text_Win32() {
 }
 
 void ZR_Wid_Text_Win32::draw(ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y, const ZR_Rect& part) {
-  if (renderedSource_ != textSource()) render();
+  if (stale()) render();
   ZR_Wid_Text_Base::draw(dest, x, y, part);
 }
 
@@ -55,5 +55,5 @@ void ZR_Wid_Text_Win32::render() {
        ++pixel) {
     pixel->a = (pixel->r | pixel->g | pixel->b | pixel->a) ? 255 : 0;
   }
-  renderedSource_ = textSource();
+  markRendered();
 }

@@ -9,10 +9,9 @@ class ZR_Wid_Text_Win32 : public ZR_Wid_Text_Base {
  public:
   ~ZR_Wid_Text_Win32() override;
 
-  /// Renders first if the text argument changed since the last render.
+  /// Renders first if the text, its font, colour or alignment changed since the last render.
   void draw(ZR_Pic_Base<ZR_Pix_A32>& dest, int32_t x, int32_t y, const ZR_Rect& part) override;
-  /// Draws the text into the picture; only while attached. [window thread, or a host thread
-  /// setting a parameter] Allocates.
+  /// Draws the text into the picture; only while attached. [window thread] Allocates.
   void render() override;
   /// Creates the font of face, size and weight; a failure keeps the previous font.
   void makeFont() override;
@@ -20,6 +19,5 @@ class ZR_Wid_Text_Win32 : public ZR_Wid_Text_Base {
   HFONT__* font() const { return font_; }
 
  private:
-  const void* renderedSource_ = nullptr;  // the text argument last rendered
   HFONT__* font_ = nullptr;
 };

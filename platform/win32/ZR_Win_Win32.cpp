@@ -1,9 +1,11 @@
-#include "win32/ZR_Win_Win32.h"
+#include "ZR_Win_Win32.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <mutex>
+
+#include "ZR_module_win32.h"
 
 namespace {
 // Every screen window, from construction to destruction. Editors may be built on several host
@@ -17,15 +19,6 @@ std::mutex& windowListLock() {
   return lock;
 }
 
-// The module this code lives in: the DLL when a host loaded qorm.dll, else the executable. Its
-// handle goes into the class name, so two loaded copies never share a window procedure.
-HINSTANCE ownModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ownModule), &module);
-  return module;
-}
-
 LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* window = reinterpret_cast<ZR_Win_Win32*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -36,7 +29,9 @@ char frameClassName[32] = "ZRFRAME";
 
 void registerFrameClass() {
   static const bool registered = [] {
-    const HINSTANCE module = ownModule();
+    // The module's handle goes into the class name, so two loaded copies never share a window
+    // procedure.
+    const HINSTANCE module = ZR_module_win32();
     std::snprintf(frameClassName, sizeof frameClassName, "ZRFRAMEx%8.8X",
                   static_cast<unsigned>(reinterpret_cast<uintptr_t>(module)));
     WNDCLASSEXA frameClass{};
@@ -105,7 +100,7 @@ void ZR_Win_Win32::hwnd(HWND parent) {
   if (parent) {
     HWND child = CreateWindowExA(0, frameClassName, "Window",
                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, width,
-                                 height, parent, nullptr, ownModule(), nullptr);
+                                 height, parent, nullptr, ZR_module_win32(), nullptr);
     SetWindowLongPtrA(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     HDC screen = GetDC(child);
     tileBuffer.dc = CreateCompatibleDC(screen);
@@ -125,9 +120,17 @@ void ZR_Win_Win32::invalidate(const ZR_Rect& rect) {
   ReleaseDC(child, screen);
 }
 
+// InvalidateRect may be called from any thread; a handle the window thread destroyed meanwhile is
+// refused by the system.
+void ZR_Win_Win32::wake() {
+  if (HWND child = child_.load()) InvalidateRect(child, nullptr, FALSE);
+}
+
 intptr_t ZR_Win_Win32::onMessage(HWND window, unsigned message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
     case WM_PAINT: {
+      // Before BeginPaint: what the refresh repaints joins this paint's region.
+      refreshIfRequested();
       PAINTSTRUCT ps;
       HDC screen = BeginPaint(window, &ps);
       ScreenTarget target(screen, tileBuffer);

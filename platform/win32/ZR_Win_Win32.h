@@ -20,11 +20,11 @@ class ZR_Win_Win32 : public ZR_Win {
   /// detaches. The class "ZRFRAMEx%8.8X" is registered on the first call. [window thread]
   void hwnd(HWND__* parent);
 
-  /// Composes rect straight into the child window; nothing without one. [any thread] Blocks up to
-  /// 1000 ms on the paint lock.
+  /// Composes rect straight into the child window; nothing without one. [window thread]
   void invalidate(const ZR_Rect& rect) override;
 
-  /// A message of the child window (painting and the mouse). [window thread]
+  /// A message of the child window (painting and the mouse). A paint first runs a requested
+  /// refresh. [window thread]
   intptr_t onMessage(HWND__* window, unsigned message, uintptr_t wParam, intptr_t lParam);
 
   HWND__* parent() const { return parent_; }
@@ -32,6 +32,10 @@ class ZR_Win_Win32 : public ZR_Win {
 
   /// The name the frame class was registered under, "ZRFRAMEx" and the module handle in hex.
   static const char* className();
+
+ protected:
+  /// Invalidates the whole child window, so its paint message runs the refresh. [any thread]
+  void wake() override;
 
  private:
   HWND__* parent_ = nullptr;

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <mutex>
+#include <initializer_list>
+#include <thread>
 
 #include "app/ZR_Product.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "engine/ZR_Buffer.h"
+#include "engine/ZR_Build_Scope.h"
 #include "engine/ZR_Effect.h"
 #include "engine/ZR_Soundpipe.h"
 #include "gfx/ZR_Win.h"
+#include "wid/ZR_Wid.h"
 
 namespace {
 
@@ -20,20 +23,12 @@ static_assert(sizeof kOnOff == ZR_Application_Param::kOffLabelOffset + sizeof "O
 constexpr float kFullScale = 1073741824.0f;  // 2^30: an engine sample of 1.0
 constexpr float kFromEngine = 0x1p-30f;
 
-// Building a graph goes through the one current soundpipe and the interpreter's special object,
-// both process-wide; hosts that create or close instances on several threads at once take turns.
-// Made on first use: a program loaded as a library runs no static constructors.
-std::mutex& graphLock() {
-  static std::mutex lock;
-  return lock;
-}
-
 }  // namespace
 
 ZR_Application::ZR_Application() : fileDialog(nullptr, kPresetFilter), presetDialog(&fileDialog) {}
 
 ZR_error ZR_Application::build() {
-  std::lock_guard<std::mutex> building(graphLock());
+  ZR_Build_Scope building;
   width = 180 + 20;  // the group frame and the outer margins
   height = 170 + 66;
   inputs = 1;
@@ -68,6 +63,8 @@ ZR_error ZR_Application::build() {
   frequency.maximum = kFrequencyMaximum;
   state.changed(this);
   frequency.changed(this);
+  // No window yet: this thread owns the widgets.
+  showParams(dirty_.exchange(0));
   return ZR_OK;
 }
 
@@ -131,18 +128,60 @@ ZR_error ZR_Application::attach(ZR_Win* newWindow) {
   fileDialog.owner = newWindow;
   for (ZR_Object* widget : widgets)
     if (widget) ZR_exec("ZR_Wid %o -win %o", widget, newWindow);
+  if (newWindow) {
+    newWindow->setClient(this);
+    refreshTarget_.store(newWindow);
+    // Changes made while no window was attached are shown now.
+    newWindow->requestRefresh();
+    newWindow->refreshIfRequested();
+  }
   return ZR_OK;
 }
 
 ZR_error ZR_Application::detach() {
+  // After this no host thread starts asking the window; one that started finishes first, so the
+  // window may be destroyed once detach returns.
+  refreshTarget_.store(nullptr);
+  while (asking_.load() != 0) std::this_thread::yield();
+  if (window) window->setClient(nullptr);
   for (ZR_Object* widget : widgets)
     if (widget) ZR_exec("ZR_Wid %o -win 0", widget);
   return ZR_OK;
 }
 
+void ZR_Application::markDirty(ParamIndex index) {
+  dirty_.fetch_or(1u << index, std::memory_order_release);
+  asking_.fetch_add(1);
+  if (ZR_Win* target = refreshTarget_.load()) target->requestRefresh();
+  asking_.fetch_sub(1);
+}
+
+void ZR_Application::refresh() { showParams(dirty_.exchange(0, std::memory_order_acquire)); }
+
+void ZR_Application::showParams(uint32_t which) {
+  if (which & (1u << kState)) {
+    const int32_t v = state.word();
+    if (ZR_Object* button = widgets[kOnOffButton]) ZR_exec("ZR_Wid_Butt %o -val %i", button, v);
+    for (int32_t slot : {kCaption, kKnob, kReadout})
+      if (ZR_Object* widget = widgets[slot]) ZR_exec("ZR_Wid %o -enabled %i", widget, v);
+  }
+  if (which & (1u << kFrequency)) {
+    const float v = frequency.real();
+    if (frequency.widget) ZR_exec("ZR_Wid_Knob %o -val %f", frequency.widget, static_cast<double>(v));
+    if (ZR_Object* readout = widgets[kReadout]) {
+      // The widget keeps a copy of the text.
+      char text[16];
+      std::snprintf(text, sizeof text, "%.0f Hz", static_cast<double>(frequency.cutoff(v)));
+      ZR_exec("ZR_Wid_Text %o -text %s", readout, text);
+      // The text option only records the text: rendering and repainting are the owner's.
+      static_cast<ZR_Wid*>(readout)->update();
+    }
+  }
+}
+
 // Nodes first (each leaves the chain), then the buffers, then the soundpipe; then the widgets.
 ZR_error ZR_Application::destroy() {
-  std::lock_guard<std::mutex> building(graphLock());
+  ZR_Build_Scope building;
   for (int32_t slot = kGraphSlots - 1; slot >= 0; --slot)
     if (graph[slot]) ZR_exec("%o -delete", graph[slot]);
   for (int32_t slot = kWidgetSlots - 1; slot >= 0; --slot) {
@@ -195,9 +234,11 @@ void ZR_Application::processBlock(float** in, float** out, int32_t frames) {
 }
 
 void ZR_Application::setClock() {
-  if (ZR_Soundpipe* pipe = soundpipe())
-    pipe->effects.forEach<ZR_Effect>(
-        [this](ZR_Effect* effect) { ZR_exec("ZR_Effect %o -clock %i", effect, sampleRate); });
+  ZR_Soundpipe* pipe = soundpipe();
+  if (!pipe) return;
+  ZR_Soundpipe::Edit edit(pipe);  // no block runs with one filter at the old rate
+  pipe->effects.forEach<ZR_Effect>(
+      [this](ZR_Effect* effect) { ZR_exec("ZR_Effect %o -clock %i", effect, sampleRate); });
 }
 
 void ZR_Application::showButton(WidgetSlot slot, int32_t pressed) {

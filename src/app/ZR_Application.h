@@ -1,20 +1,25 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 #include "app/ZR_Application_Param.h"
 #include "app/ZR_Application_Params.h"
 #include "cmd/ZR_Apptpl.h"
+#include "gfx/ZR_Win.h"
 #include "wid/ZR_Dlg_File.h"
 
 class ZR_Buffer;
 class ZR_Object;
 class ZR_Soundpipe;
-class ZR_Win;
 
 /// The product: a third-order Butterworth low-pass, 1/((s + 1)(s^2 + s + 1)), built as a first-order
 /// low-pass minus a band-pass at the same cutoff, 1/(s + 1) - s/(s^2 + s + 1). Everything it has is
 /// made by commands in build and deleted in destroy.
-class ZR_Application : public ZR_Apptpl {
+///
+/// A parameter change, whatever thread makes it, reaches the nodes at once and the editor later:
+/// it marks the editor dirty and asks the window for a refresh, and the window thread shows the
+/// new values when it next services the window.
+class ZR_Application : public ZR_Apptpl, public ZR_Win::Client {
  public:
   using Param = ZR_Application_Param;
 
@@ -53,9 +58,10 @@ class ZR_Application : public ZR_Apptpl {
   /// The graph, the editor's widgets, then the parameters, all by commands. [constructing thread]
   /// Waits while another application builds or destroys.
   ZR_error build() override;
-  /// Joins every widget to window, in slot order. [window thread]
+  /// Joins every widget to window, in slot order, and shows the parameters. [window thread]
   ZR_error attach(ZR_Win* window) override;
-  /// Takes every widget off its window. [window thread]
+  /// Takes every widget off its window; waits for a host thread that is asking that window for a
+  /// refresh at this moment. [window thread]
   ZR_error detach() override;
   /// Deletes the nodes, the buffers, the soundpipe, then the widgets, last to first. Once.
   /// Waits while another application builds or destroys.
@@ -64,8 +70,15 @@ class ZR_Application : public ZR_Apptpl {
   /// Float audio in (the first channel), the same filtered signal out on both channels, in engine
   /// blocks of at most 512. [audio] No allocation, no locks, no commands.
   void processBlock(float** inputs, float** outputs, int32_t frames);
-  /// Gives every node of the chain the sample rate. [a host thread] Issues commands.
+  /// Gives every node of the chain the sample rate, as one change. [a host thread] Issues commands.
   void setClock();
+
+  /// Notes that parameter index changed for the editor and asks the window, if one is attached,
+  /// for a refresh. [any thread] No allocation, no locks, no drawing.
+  void markDirty(ParamIndex index);
+  /// Shows the parameters marked dirty on the widgets: button, enabled flags, knob, read-out.
+  /// [window thread] Issues commands and renders.
+  void refresh() override;
 
   /// Parameter index (0 to 3) by number, or null outside. [any thread]
   Param* param(int32_t index);
@@ -92,5 +105,11 @@ class ZR_Application : public ZR_Apptpl {
  private:
   /// The editor's widgets, by commands, into the widget table.
   void buildEditor();
+  /// Shows the parameters of the bits (1 << ParamIndex) on the widgets. [the widgets' thread]
+  void showParams(uint32_t which);
+
+  std::atomic<uint32_t> dirty_{0};               // 1 << ParamIndex for each change not shown yet
+  std::atomic<ZR_Win*> refreshTarget_{nullptr};  // the window a host thread may ask, while attached
+  std::atomic<int32_t> asking_{0};               // host threads asking refreshTarget_ right now
   ZR_Buffer* buffer(GraphSlot slot) const;
 };

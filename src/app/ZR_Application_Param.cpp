@@ -27,6 +27,11 @@ void ZR_Application_Param::setWord(int32_t newWord) {
   std::atomic_ref<int32_t>(value.i).store(newWord, std::memory_order_relaxed);
 }
 
+void ZR_Application_Param::receive(const ZR_value& proposal) {
+  setKind(proposal.kind);
+  setWord(proposal.value.i);
+}
+
 int32_t ZR_Application_Param::currentKind() const {
   return std::atomic_ref<int32_t>(const_cast<int32_t&>(kind)).load(std::memory_order_relaxed);
 }

@@ -14,8 +14,11 @@ class ZR_Application_Param : public ZR_value {
  public:
   ZR_Application_Param();
 
-  /// Applies the new value. [window thread or a host thread] Issues commands; may allocate.
+  /// Applies the new value. [any thread, a host's audio thread too] Issues commands to the nodes
+  /// and marks the editor dirty; no allocation, no locks, no drawing.
   void changed(void* data) override { apply(data); }
+  /// Takes a widget's proposal: the payload word and the kind, atomically. [window thread]
+  void receive(const ZR_value& proposal) override;
   /// The name ("%s"), cut to fit size bytes with the terminator.
   virtual void nameText(char* text, size_t size) const;
   /// The value: "%i" for an integer, "%f" for a real, "On" or "Off" for on/off; nothing otherwise.

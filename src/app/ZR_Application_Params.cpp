@@ -6,10 +6,11 @@
 
 #include "app/ZR_Application.h"
 #include "app/ZR_Preset.h"
-#include "cmd/ZR_interpreter.h"
-#include "wid/ZR_Wid.h"
+#include "classes/ZR_exec.h"
+#include "engine/ZR_Soundpipe.h"
 
-// Every apply skips the widgets and nodes its application does not have.
+// Every apply skips the nodes its application does not have; the widgets follow on the window
+// thread (ZR_Application::refresh).
 
 void ZR_Application_State::apply(void* data) {
   auto* app = static_cast<ZR_Application*>(data);
@@ -17,12 +18,12 @@ void ZR_Application_State::apply(void* data) {
   // The button writes an integer; hosts keep seeing an on/off parameter.
   if (currentKind() != ZR_KIND_ONOFF) setKind(ZR_KIND_ONOFF);
   const int32_t v = word();
-  if (ZR_Object* button = app->widgets[ZR_Application::kOnOffButton])
-    ZR_exec("ZR_Wid_Butt %o -val %i", button, v);
-  for (int32_t slot : {ZR_Application::kCaption, ZR_Application::kKnob, ZR_Application::kReadout})
-    if (ZR_Object* widget = app->widgets[slot]) ZR_exec("ZR_Wid %o -enabled %i", widget, v);
-  for (int32_t slot : {ZR_Application::kLowpass, ZR_Application::kBandpass})
-    if (ZR_Object* node = app->graph[slot]) ZR_exec("ZR_Effect %o -on %i", node, v);
+  {
+    ZR_Soundpipe::Edit edit(app->soundpipe());
+    for (int32_t slot : {ZR_Application::kLowpass, ZR_Application::kBandpass})
+      if (ZR_Object* node = app->graph[slot]) ZR_exec("ZR_Effect %o -on %i", node, v);
+  }
+  app->markDirty(ZR_Application::kState);
 }
 
 float ZR_Application_Frequency::cutoff(float v) const {
@@ -50,21 +51,18 @@ void ZR_Application_Frequency::displayText(char* text, size_t size) const {
   std::snprintf(text, size, "%s", "Huge!");
 }
 
+// Both filters take the cutoff in one edit: the product is their difference, which cancels only
+// when both run at the same cutoff in the same block.
 void ZR_Application_Frequency::apply(void* data) {
   auto* app = static_cast<ZR_Application*>(data);
   if (!app) return;
-  const float v = real();
-  const float f = cutoff(v);
-  for (int32_t slot : {ZR_Application::kLowpass, ZR_Application::kBandpass})
-    if (ZR_Object* node = app->graph[slot]) ZR_exec("%o -f %f", node, static_cast<double>(f));
-  if (widget) ZR_exec("ZR_Wid_Knob %o -val %f", widget, static_cast<double>(v));
-  if (ZR_Object* readout = app->widgets[ZR_Application::kReadout]) {
-    std::snprintf(readout_, sizeof readout_, "%.0f Hz", static_cast<double>(f));
-    ZR_exec("ZR_Wid_Text %o -text %s", readout, readout_);
-    // The text option only records the text: rendering and repainting are the owner's (update
-    // renders first).
-    static_cast<ZR_Wid*>(readout)->update();
+  const float f = cutoff(real());
+  {
+    ZR_Soundpipe::Edit edit(app->soundpipe());
+    for (int32_t slot : {ZR_Application::kLowpass, ZR_Application::kBandpass})
+      if (ZR_Object* node = app->graph[slot]) ZR_exec("%o -f %f", node, static_cast<double>(f));
   }
+  app->markDirty(ZR_Application::kFrequency);
 }
 
 void ZR_Application_Save::changed(void* data) {

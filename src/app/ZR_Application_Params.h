@@ -19,9 +19,6 @@ class ZR_Application_Frequency : public ZR_Application_Param {
   void displayText(char* text, size_t size) const override;
   /// The cutoff for knob value v. [any thread] No allocation.
   float cutoff(float v) const;
-
- private:
-  char readout_[16] = "";  // the read-out's text: the widget keeps a reference, so it lives here
 };
 
 /// The action that saves both parameters to a preset file the user chooses.

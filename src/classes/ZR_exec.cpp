@@ -1,5 +1,5 @@
 // The interpreter's entry points bound to the product's class registry.
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "cmd/ZR_interpreter_registry.h"
 
 ZR_error ZR_command(int flags, char* text, char* out, int* capacity, va_list arguments) {

@@ -1,13 +1,5 @@
 #include "cmd/ZR_Chain.h"
 
-void ZR_Chain::init() {
-  head = ZR_Chain_Item();
-  tail = ZR_Chain_Item();
-  head.next = &tail;
-  tail.prev = &head;
-  count = 0;
-}
-
 void ZR_Chain::insert(ZR_Chain_Item* item, ZR_Chain_Item* before) {
   if (item->chain) return;
   if (!before) before = &tail;

@@ -25,7 +25,6 @@ class ZR_Chain {
   ZR_Chain(const ZR_Chain&) = delete;
   ZR_Chain& operator=(const ZR_Chain&) = delete;
 
-  void init();
   /// Links item in front of before (null: at the end); an item already in a list is left alone.
   void insert(ZR_Chain_Item* item, ZR_Chain_Item* before = nullptr);
   /// Unlinks item if it belongs to this list; its prev and next keep their old values.

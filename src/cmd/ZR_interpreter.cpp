@@ -177,6 +177,7 @@ class Command {
   ZR_value readCandidate() {
     if (exhausted_ || text_[position_] == 0) {
       exhausted_ = true;
+      handedOver_ = false;
       candidateWord_ = "";
       cut_ = -1;
       return ZR_value();
@@ -184,6 +185,7 @@ class Command {
     int start = position_;
     candidateWord_ = text_ + start;
     ZR_value candidate;
+    handedOver_ = text_[start] == '%' && text_[start + 1] == 'o';
     if (text_[start] == '%') {
       candidate = placeholder(text_[start + 1]);
       position_ = text_[start + 1] == 0 ? start + 1 : wordEnd(text_, start + 2);
@@ -221,8 +223,10 @@ class Command {
   ZR_error createOrSelect(const ZR_value& candidate) {
     if (candidate.kind == ZR_KIND_INTEGER || candidate.kind == ZR_KIND_REAL ||
         candidate.kind == ZR_KIND_OBJECT) {
-      // A number can name anything; only an object that exists is acted on.
-      if (candidate.value.p && !ZR_Object::exists(candidate.value.p))
+      // A number read from the text can name anything; only an object that exists is acted on. An
+      // object handed over as "%o" is the caller's to vouch for, and asking the census would take
+      // its lock on every parameter change.
+      if (candidate.value.p && !handedOver_ && !ZR_Object::exists(candidate.value.p))
         return notFound("command '%s' names no object");
       object_ = static_cast<ZR_Object*>(candidate.value.p);
       // With no class named, the object's own table serves; a null object has only the base table.
@@ -288,11 +292,19 @@ class Command {
   int cut_ = -1;
   bool exhausted_ = false;
   bool overflow_ = false;
+  bool handedOver_ = false;  // the candidate came from a "%o" argument, not from the text
   const char* candidateWord_ = "";
 };
 
 ZR_error execWith(const ZR_Class* registry, const char* text, va_list* arguments) {
   // A private, writable copy: callers pass literals, and the same text may run on two threads.
+  // Ordinary commands fit on the stack, so a parameter change that issues them allocates nothing.
+  char local[256];
+  const size_t length = std::strlen(text);
+  if (length < sizeof local) {
+    std::memcpy(local, text, length + 1);
+    return Command(registry, ZR_COMMAND_POINTER, local, text, nullptr, nullptr, arguments).run();
+  }
   std::string copy(text);
   return Command(registry, ZR_COMMAND_POINTER, copy.data(), text, nullptr, nullptr, arguments).run();
 }

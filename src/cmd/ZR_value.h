@@ -55,6 +55,12 @@ class ZR_value {
   /// True when a value was given (an option handler then sets).
   bool isSet() const { return kind >= ZR_KIND_INTEGER; }
 
+  /// Called by a widget to write this variable: payload, kind and length.
+  virtual void receive(const ZR_value& proposal) {
+    value = proposal.value;
+    kind = proposal.kind;
+    length = proposal.length;
+  }
   /// Called by a widget after it wrote this variable; data is the widget's "-dat" word.
   virtual void changed(void* data) { (void)data; }
 

@@ -6,8 +6,8 @@
 #include <new>
 
 #include "cmd/ZR_error.h"
-#include "engine/ZR_Soundpipe.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Soundpipe.h"
 
 namespace {
 ZR_Buffer* of(ZR_Object* object) { return static_cast<ZR_Buffer*>(object); }

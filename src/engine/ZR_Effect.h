@@ -4,10 +4,10 @@
 
 #include "cmd/ZR_Chain.h"
 #include "cmd/ZR_Object.h"
+#include "engine/ZR_Soundpipe.h"
 #include "engine/kernels/ZR_kern_mode.h"
 
 class ZR_Buffer;
-class ZR_Soundpipe;
 
 /// The names of the output modes, in mode order: "set", "add", "sub", "stn", "adn", "sbn".
 extern const char* const ZR_mode_names[ZR_MODE_COUNT];
@@ -35,6 +35,11 @@ class ZR_Effect : public ZR_Object {
   /// Clears the node's memory: after its switch-off block, and from the soundpipe's clear.
   /// [the thread that runs blocks] No allocation, no locks.
   virtual void reset() {}
+  /// Copies the pending coefficients aside (loads with acquire), then makes the copy the set in
+  /// force; the soundpipe calls both at the start of a block, for every node. [audio] No
+  /// allocation, no locks.
+  virtual void stageCoefficients() {}
+  virtual void commitCoefficients() {}
 
   /// The array this node uses for buffer in this block: main in a steady block, the shadow copy
   /// while the node switches on or off; resolves another node's pending transition with a
@@ -50,6 +55,18 @@ class ZR_Effect : public ZR_Object {
   /// Moves this node in front of other in the chain of the soundpipe being built; false when
   /// either is not in that chain or other is this node. [building thread]
   bool moveBefore(ZR_Effect* other);
+
+  /// Runs write, which stores the node's pending coefficients (with release), as one edit of its
+  /// soundpipe; a node in no soundpipe takes them at once. [command thread] No allocation, no locks.
+  template <typename Write>
+  void publish(Write&& write) {
+    ZR_Soundpipe::Edit edit(soundpipe);
+    write();
+    if (!soundpipe) {
+      stageCoefficients();
+      commitCoefficients();
+    }
+  }
 
   ZR_Chain_Item link{this};
   bool prepared = false;

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "cmd/ZR_interpreter.h"
+#include "cmd/ZR_value_read.h"
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Effect.h"
-#include "cmd/ZR_value_read.h"
 
 ZR_Soundpipe* ZR_Soundpipe::current = nullptr;
 
@@ -25,7 +25,31 @@ ZR_Soundpipe::~ZR_Soundpipe() {
   buffers.forEach<ZR_Buffer>([](ZR_Buffer* buffer) { buffer->link.chain = nullptr; });
 }
 
+ZR_Soundpipe::Edit::Edit(ZR_Soundpipe* pipe) : pipe_(pipe) {
+  if (!pipe_) return;
+  // Nodes store pending coefficients with release and blocks load them with acquire: a block that
+  // sees one of them sees this edit open when it checks again.
+  pipe_->edits_.fetch_add(1, std::memory_order_relaxed);
+}
+
+ZR_Soundpipe::Edit::~Edit() {
+  if (pipe_) pipe_->edits_.fetch_add(kOpenMask, std::memory_order_release);
+}
+
+// A sequence lock with the nodes' pending sets as its data: stage them all, then keep them only if
+// no edit opened or closed meanwhile. A block that finds an edit open keeps the sets in force and
+// tries again at the next one.
+void ZR_Soundpipe::commitPending() {
+  const uint32_t seen = edits_.load(std::memory_order_acquire);
+  if (seen == committed_ || (seen & kOpenMask) != 0) return;
+  effects.forEach<ZR_Effect>([](ZR_Effect* effect) { effect->stageCoefficients(); });
+  if (edits_.load(std::memory_order_relaxed) != seen) return;
+  effects.forEach<ZR_Effect>([](ZR_Effect* effect) { effect->commitCoefficients(); });
+  committed_ = seen;
+}
+
 int32_t ZR_Soundpipe::process() {
+  commitPending();
   buffers.forEach<ZR_Buffer>([](ZR_Buffer* buffer) { buffer->transition = 0; });
   effects.forEach<ZR_Effect>([](ZR_Effect* effect) {
     const bool on = effect->latchOn();

@@ -37,6 +37,15 @@ ZR_Win::~ZR_Win() {
 
 void ZR_Win::invalidate(const ZR_Rect& rect) { (void)rect; }
 
+void ZR_Win::requestRefresh() {
+  if (!refreshRequested_.exchange(true, std::memory_order_acq_rel)) wake();
+}
+
+// The request is cleared before the refresh runs, so one made during it is not lost.
+void ZR_Win::refreshIfRequested() {
+  if (refreshRequested_.exchange(false, std::memory_order_acq_rel) && client_) client_->refresh();
+}
+
 void ZR_Win::attach(ZR_Win* window, ZR_Win_Element* element) {
   if (element->window) detach(element);
   if (!window) return;

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -11,8 +12,8 @@
 
 /// A surface that widgets live on, cut into 64 x 64 tiles. It composes its elements with alpha
 /// blending, highlights the one under the mouse, greys out disabled ones and routes the mouse.
-/// Attaching, hit testing and the mouse belong to the window thread; painting may run on any thread
-/// and takes the paint lock.
+/// Attaching, hit testing, the mouse, rendering and composing belong to the window thread; other
+/// threads only ask for a refresh, which the window thread runs when it next services the window.
 class ZR_Win {
  public:
   static constexpr int32_t kTileSize = 64;
@@ -30,6 +31,16 @@ class ZR_Win {
     ~Target() = default;
   };
 
+  /// Whoever owns the widgets: brings them up to date with values that other threads changed.
+  class Client {
+   public:
+    /// [window thread] May render, compose and issue commands.
+    virtual void refresh() = 0;
+
+   protected:
+    ~Client() = default;
+  };
+
   /// A size of 0 still gives one tile. Allocates the tiles and both 64 x 64 buffers.
   ZR_Win(int32_t w, int32_t h);
   /// Detaches every element that is still attached.
@@ -37,9 +48,17 @@ class ZR_Win {
   ZR_Win(const ZR_Win&) = delete;
   ZR_Win& operator=(const ZR_Win&) = delete;
 
-  /// Repaints rect (window coordinates) at once. The base window has no screen and does nothing.
-  /// [any thread] Blocks up to 1000 ms on the paint lock.
+  /// Repaints rect (window coordinates). The base window has no screen and does nothing.
+  /// [window thread]
   virtual void invalidate(const ZR_Rect& rect);
+
+  /// The client whose refresh runs on requests, or null. [window thread]
+  void setClient(Client* client) { client_ = client; }
+  /// Asks the window thread to run the client's refresh when it next services the window; asks
+  /// made before that are one. [any thread] No allocation, no locks, no drawing.
+  void requestRefresh();
+  /// Runs the client's refresh if one was asked for since the last run. [window thread]
+  void refreshIfRequested();
 
   /// Composes rect tile by tile (bottom row first) and hands each tile to target. Gives up and
   /// returns false when the paint lock is not obtained within 1000 ms. [any thread] No allocation.
@@ -74,12 +93,19 @@ class ZR_Win {
   ZR_Pic<ZR_Pix_A32> scratchBuffer;    // where a hovered or disabled element is drawn first
 
  protected:
+  /// Makes the window thread service the window soon (the screen window through its paint
+  /// message); the base and the headless window wait until they are next serviced. [any thread]
+  virtual void wake() {}
+
   /// Starts every tile from transparent pixels instead of what the last tile left there, so holes
   /// show and the result does not depend on what was painted before. The screen windows leave it off.
   bool clearEachTile_ = false;
   ZR_Mutex paintLock_;
 
  private:
+  std::atomic<bool> refreshRequested_{false};
+  Client* client_ = nullptr;
+
   void composeTile(int32_t column, int32_t row, const ZR_Rect& rect, Target& target);
   void drawTransformed(ZR_Win_Element& element, const ZR_Rect& part, int32_t dx, int32_t dy);
   void invalidateElement(const ZR_Win_Element* element) { invalidate(element->rect()); }

@@ -1,7 +1,7 @@
 #include "wid/ZR_Wid.h"
 
-#include "gfx/ZR_Win.h"
 #include "cmd/ZR_value_read.h"
+#include "gfx/ZR_Win.h"
 
 void ZR_Wid::update() {
   render();

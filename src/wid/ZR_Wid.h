@@ -5,13 +5,12 @@
 /// Base of every element of the editor: a rectangle on a window that draws itself and may take the
 /// mouse, created, placed, attached and deleted by commands. The window half (position, size,
 /// flags, tile links, drawing and mouse operations) is ZR_Win_Element; this adds the command side.
-/// Widgets belong to the window thread, except that any thread that changes one may update it.
+/// Widgets belong to the window thread: other threads ask the window for a refresh instead.
 class ZR_Wid : public ZR_Object, public ZR_Win_Element {
  public:
   /// Rebuilds a picture the widget makes itself (text); the base has none.
   virtual void render() {}
-  /// Renders, then repaints the widget's rectangle at once if attached. [any thread] Blocks up to
-  /// 1000 ms on the window's paint lock.
+  /// Renders, then repaints the widget's rectangle if attached. [window thread]
   virtual void update();
 
   static ZR_value m_l(ZR_Object* object, ZR_value value);

@@ -24,10 +24,10 @@ void ZR_Wid_Butt::press(int32_t, int32_t) {
     setState(!state, true);
     return;
   }
-  // Only value and kind: the variable's length stays as it was.
-  ZR_value proposal = *var;
-  proposal.value.i = state ? 0 : 1;
-  proposal.kind = ZR_KIND_INTEGER;
+  // Only value and kind: the variable's length stays as it was. Its payload is not read here:
+  // another thread may be writing it.
+  ZR_value proposal = ZR_value::integer(state ? 0 : 1);
+  proposal.length = var->length;
   propose(proposal);
 }
 

@@ -12,7 +12,7 @@ class ZR_Wid_Butt final : public ZR_Wid_Control {
   bool hit(int32_t x, int32_t y) override { return strip.opaque(shownFrame, x, y); }
 
   /// Sets the state when acting and it differs: repaints and calls com. Returns the state.
-  /// [window thread, or a host thread setting a parameter] Blocks up to 1000 ms on the paint lock.
+  /// [window thread]
   bool setState(bool on, bool act);
 
   static ZR_Object* create() { return new ZR_Wid_Butt; }

@@ -3,9 +3,7 @@
 #include "cmd/ZR_value_read.h"
 
 void ZR_Wid_Control::propose(const ZR_value& proposal) {
-  var->value = proposal.value;
-  var->kind = proposal.kind;
-  var->length = proposal.length;
+  var->receive(proposal);
   var->changed(dat);
 }
 

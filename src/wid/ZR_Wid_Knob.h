@@ -16,7 +16,7 @@ class ZR_Wid_Knob final : public ZR_Wid_Control {
   /// mn + frame / (F - 1) x (mx - mn), in extended precision rounded to a float.
   float value() const;
   /// Moves to the frame of v (not limited to the strip) and updates; nothing before "res".
-  /// [window thread, or a host thread setting a parameter] Blocks up to 1000 ms on the paint lock.
+  /// [window thread]
   void setValue(float v);
 
   static ZR_Object* create() { return new ZR_Wid_Knob; }

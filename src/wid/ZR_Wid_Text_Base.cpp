@@ -6,10 +6,12 @@
 
 ZR_Wid_Text_Base::ZR_Wid_Text_Base() { setText("test string"); }
 
+// Compared by content: the same buffer may come back with other characters in it.
 void ZR_Wid_Text_Base::setText(const char* given) {
+  if (std::strncmp(text_, given, kTextCapacity - 1) == 0) return;
   std::strncpy(text_, given, kTextCapacity - 1);
   text_[kTextCapacity - 1] = 0;
-  textSource_ = given;
+  stale_ = true;
 }
 
 // The text is only recorded: its owner renders and updates after changing it.
@@ -21,7 +23,8 @@ ZR_value ZR_Wid_Text_Base::m_text(ZR_Object* object, ZR_value value) {
 
 ZR_value ZR_Wid_Text_Base::m_color(ZR_Object* object, ZR_value value) {
   ZR_Wid_Text_Base* widget = static_cast<ZR_Wid_Text_Base*>(object);
-  ZR_color_of(value, &widget->color);
+  const uint32_t before = widget->color;
+  if (ZR_color_of(value, &widget->color) && widget->color != before) widget->stale_ = true;
   return ZR_value::integer(static_cast<int32_t>(widget->color));
 }
 
@@ -31,6 +34,7 @@ ZR_value ZR_Wid_Text_Base::m_font(ZR_Object* object, ZR_value value) {
     widget->face_ = value.value.s;
     widget->hasFace_ = true;
     widget->makeFont();
+    widget->stale_ = true;
   }
   return ZR_value::text(widget->face());
 }
@@ -41,6 +45,7 @@ ZR_value ZR_Wid_Text_Base::m_size(ZR_Object* object, ZR_value value) {
   if (ZR_number_truncated(value, &given) && given != widget->size) {
     widget->size = given;
     widget->makeFont();
+    widget->stale_ = true;
   }
   return ZR_value::integer(widget->size);
 }
@@ -48,7 +53,10 @@ ZR_value ZR_Wid_Text_Base::m_size(ZR_Object* object, ZR_value value) {
 ZR_value ZR_Wid_Text_Base::m_horz(ZR_Object* object, ZR_value value) {
   ZR_Wid_Text_Base* widget = static_cast<ZR_Wid_Text_Base*>(object);
   int32_t given = 0;
-  if (ZR_number_truncated(value, &given)) widget->horz = given;
+  if (ZR_number_truncated(value, &given) && given != widget->horz) {
+    widget->horz = given;
+    widget->stale_ = true;
+  }
   return ZR_value::integer(widget->horz);
 }
 
@@ -58,6 +66,7 @@ ZR_value ZR_Wid_Text_Base::m_bold(ZR_Object* object, ZR_value value) {
   if (ZR_number_truncated(value, &given) && (given != 0) != widget->bold) {
     widget->bold = given != 0;
     widget->makeFont();
+    widget->stale_ = true;
   }
   return ZR_value::integer(widget->bold ? 1 : 0);
 }

@@ -15,10 +15,11 @@ class ZR_Wid_Text_Base : public ZR_Wid_Pic {
   /// Makes the font of face, size and weight (only with a face and a size); the base has no fonts.
   virtual void makeFont() {}
 
-  /// The characters to draw. [window thread, or a host thread setting a parameter]
+  /// The characters to draw. [window thread]
   const char* text() const { return text_; }
-  /// The text argument last given, compared by identity to know whether draw must render again.
-  const void* textSource() const { return textSource_; }
+  /// Whether the picture no longer shows the text as set: its characters, font, colour or
+  /// alignment changed since the last render. draw renders first when it is. [window thread]
+  bool stale() const { return stale_; }
 
   static ZR_value m_text(ZR_Object* object, ZR_value value);
   static ZR_value m_color(ZR_Object* object, ZR_value value);
@@ -38,14 +39,17 @@ class ZR_Wid_Text_Base : public ZR_Wid_Pic {
 
  protected:
   ZR_Wid_Text_Base();
+  /// The platform's render calls this once the picture shows the text as set.
+  void markRendered() { stale_ = false; }
+  void markStale() { stale_ = true; }
 
  private:
   void setText(const char* given);
 
   // Copies, not the caller's pointers: a word written in a command is gone once the command has
-  // run, and a fixed buffer never moves while another thread renders from it.
+  // run, and a caller may reuse one buffer for every text it sets.
   char text_[kTextCapacity] = {};
-  const void* textSource_ = nullptr;
+  bool stale_ = true;
   std::string face_;
   bool hasFace_ = false;
 };

@@ -11,7 +11,7 @@
 #include "../wine/testhost/PngWriter.h"
 #include "ZR_app_test_support.h"
 #include "app/ZR_Application.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "native/ZR_Win_Native.h"
 #include "wid/ZR_Wid_Butt.h"
 #include "wid/ZR_Wid_Knob.h"
@@ -71,6 +71,7 @@ class Editor : public testing::Test {
     pointAt(w);
     window.mouseDown(w.left + w.width / 2, w.top + w.height / 2);
     window.mouseUp();
+    window.service();
   }
 
   void savePng(const char* path) const {
@@ -210,6 +211,8 @@ TEST_F(Editor, DraggingTheKnobTurnsFrequencyAndTheReadout) {
   window.mouseDown(x, y);
   window.mouseMove(x + 30, y - 20);  // 50 frames up: 39 + 50 = 89
   window.mouseUp();
+  EXPECT_STREQ(readout()->text(), "239 Hz") << "the read-out follows when the window is next serviced";
+  window.service();
 
   EXPECT_EQ(knob()->frame, 89);
   const float v = knob()->value();

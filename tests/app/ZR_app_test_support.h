@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/ZR_Application.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "cmd/ZR_message_box.h"
 
 /// Captures every message box while it lives.

@@ -184,7 +184,7 @@ TEST_F(Interpreter, BadCommandsReportAndNeverCrash) {
       {"%", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command '%' does not begin with an object\n"},
       {"Probe 12 -n 1", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe 12 -n 1' names no object\n"},
       {"Probe 0x10 -n", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe 0x10 -n' names no object\n"},
-      {"Probe %o -n", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe %o -n' names no object\n"},
+      {"Probe 0x30 -n", ZR_ERROR_COMMAND_NOT_FOUND, "zrcl: command 'Probe 0x30 -n' names no object\n"},
   };
   for (const BadCommand& c : cases) {
     testing::internal::CaptureStdout();

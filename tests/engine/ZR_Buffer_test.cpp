@@ -9,7 +9,7 @@
 #include <string>
 
 #include "TestGraph.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "cmd/ZR_message_box.h"
 #include "cmd/ZR_scan.h"
 #include "engine/ZR_Soundpipe.h"

@@ -8,7 +8,7 @@
 
 #include "CountingEffect.h"
 #include "TestGraph.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Soundpipe.h"
 #include "engine/nodes/ZR_Effect_Copy.h"

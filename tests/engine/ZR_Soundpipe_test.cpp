@@ -6,7 +6,7 @@
 
 #include "CountingEffect.h"
 #include "TestGraph.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "engine/ZR_Buffer.h"
 
 namespace {

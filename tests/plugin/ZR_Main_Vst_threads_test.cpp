@@ -1,36 +1,66 @@
-// Hosts set parameters on one thread while another runs blocks (and reads the parameters back).
+// Hosts call the plug-in on several threads at once.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <thread>
 #include <vector>
 
 #include "VstTestHost.h"
+#include "gfx/ZR_Win.h"
 #include "plugin/ZR_Main_Vst.h"
+#include "wid/ZR_Wid_Butt.h"
+#include "wid/ZR_Wid_Knob.h"
+#include "wid/ZR_Wid_Text.h"
 
 namespace {
 
-TEST(MainVstThreads, ParametersChangeWhileBlocksRun) {
+// Composes into nothing: the window thread's work without a screen.
+class NoScreen final : public ZR_Win::Target {
+ public:
+  void copy(const ZR_Rect&, int32_t, int32_t) override {}
+};
+
+// A host sets parameters on one thread, runs blocks (and reads the parameters back) on another,
+// while the editor's window thread refreshes and paints; ThreadSanitizer watches the three.
+TEST(MainVstThreads, ParametersChangeWhileBlocksRunAndTheEditorPaints) {
   VstTestHost host;
   host.replies[audioMasterVersion] = 2400;
   auto* effect = new ZR_Main_Vst(VstTestHost::callback);
   AEffect* record = effect->getAeffect();
+  ZR_Application& app = effect->application;
   testing::internal::CaptureStdout();
   record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, 44100.0f);
   record->dispatcher(record, effOpen, 0, 0, nullptr, 0.0f);
+  ZR_Win window(app.width, app.height);
+  app.attach(&window);
 
   std::atomic<bool> done{false};
+  std::atomic<int> paints{0};
+  std::thread painter([&] {
+    NoScreen screen;
+    while (!done.load(std::memory_order_relaxed)) {
+      window.refreshIfRequested();
+      window.paint({0, 0, window.width, window.height}, screen);
+      paints.fetch_add(1, std::memory_order_relaxed);
+    }
+  });
+  int outOfRange = 0, unbounded = 0;
   std::thread audio([&] {
     std::vector<float> input(256), left(256), right(256);
     for (size_t i = 0; i < input.size(); ++i) input[i] = (i % 32) < 16 ? 0.5f : -0.5f;
     float* in[] = {input.data()};
     float* out[] = {left.data(), right.data()};
-    float seen = 0.0f;
     while (!done.load(std::memory_order_relaxed)) {
       record->processReplacing(record, in, out, 256);
-      seen += record->getParameter(record, 0) + record->getParameter(record, 1);
+      for (VstInt32 index : {0, 1}) {
+        const float p = record->getParameter(record, index);
+        outOfRange += !(p >= 0.0f && p <= 1.0f);
+      }
+      // A square wave of half full scale through the low-pass stays well within full scale.
+      for (size_t i = 0; i < left.size(); ++i)
+        unbounded += !(std::fabs(left[i]) < 1.0f) || right[i] != left[i];
     }
-    EXPECT_GE(seen, 0.0f);
   });
   for (int i = 0; i < 2000; ++i) {
     record->setParameter(record, 0, (i % 3) ? 1.0f : 0.0f);
@@ -38,8 +68,24 @@ TEST(MainVstThreads, ParametersChangeWhileBlocksRun) {
     if (i % 100 == 0)
       record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, (i % 200) ? 48000.0f : 44100.0f);
   }
+  record->setParameter(record, 0, 1.0f);
+  record->setParameter(record, 1, 0.25f);
+  const int paintedBefore = paints.load();
+  while (paints.load() < paintedBefore + 2) std::this_thread::yield();
   done = true;
   audio.join();
+  painter.join();
+  window.refreshIfRequested();  // the last change may have come in after the painter's last turn
+
+  EXPECT_EQ(outOfRange, 0);
+  EXPECT_EQ(unbounded, 0);
+  // The editor shows the last values the host set: knob value 2515, cutoff 643.75 Hz.
+  EXPECT_EQ(record->getParameter(record, 1), 0.25f);
+  auto* knob = static_cast<ZR_Wid_Knob*>(app.widgets[ZR_Application::kKnob]);
+  EXPECT_NEAR(knob->value(), 2515.0f, 9980.0f / 264.0f);
+  EXPECT_STREQ(static_cast<ZR_Wid_Text*>(app.widgets[ZR_Application::kReadout])->text(), "644 Hz");
+  EXPECT_EQ(static_cast<ZR_Wid_Butt*>(app.widgets[ZR_Application::kOnOffButton])->state, true);
+  app.detach();
   EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
   testing::internal::GetCapturedStdout();
 }

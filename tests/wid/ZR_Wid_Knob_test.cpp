@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ZR_wid_test_support.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "wid/ZR_Wid_Pic.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ZR_wid_test_support.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 
 namespace {
 constexpr uint32_t kBackground = 0xFF202020;

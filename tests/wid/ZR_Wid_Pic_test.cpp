@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ZR_wid_test_support.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 
 TEST(ZR_Wid_Pic, ResSizesAnUnsizedWidgetFromThePicture) {
   ZR_Wid_Pic* logo = nullptr;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "ZR_wid_test_support.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 
 namespace {
 // The extent of the opaque pixels of a picture; every pixel must be either opaque or all zero.
@@ -96,25 +96,42 @@ TEST_F(TextTest, TextInColourZeroNeverShows) {
     for (int32_t x = 0; x < 120; ++x) ASSERT_EQ(window_.pixel(x, y), ZR_Pix_A32{});
 }
 
-// Drawing re-renders only for another text argument; the owner renders after changing the
-// characters behind the same one.
-TEST_F(TextTest, TheSameTextArgumentIsNotRenderedAgainUntilRender) {
-  char readout[16] = "239 Hz";
-  ASSERT_EQ(ZR_exec("ZR_Wid_Text -w 64 -h 18 -text %s -win %o", &text_, readout, &window_), ZR_OK);
+// The next draw renders again whenever the picture no longer shows the text as set: other
+// characters, also written into the same buffer, another face, size or weight. Setting the same
+// text again leaves the picture as it is.
+TEST_F(TextTest, DrawingRendersAgainWhenTheTextOrItsFontChanges) {
+  char readout[16] = "WWWW";
+  ASSERT_EQ(ZR_exec("ZR_Wid_Text -w 120 -h 30 -text %s -win %o", &text_, readout, &window_), ZR_OK);
   window_.paintAll();
-  const Ink before = inkOf(text_->picture, 0x00FFFFFF);
-  std::strcpy(readout, "10000 Hz");
-  ASSERT_EQ(ZR_exec("ZR_Wid_Text %o -text %s", text_, readout), ZR_OK);
-  window_.paintAll();
-  EXPECT_EQ(inkOf(text_->picture, 0x00FFFFFF).count, before.count);
-  text_->render();
-  EXPECT_GT(inkOf(text_->picture, 0x00FFFFFF).count, before.count);
+  int shown = inkOf(text_->picture, 0x00FFFFFF).count;
+  ASSERT_GT(shown, 0);
+  ZR_exec("ZR_Wid_Text %o -text %s", text_, readout);
+  EXPECT_FALSE(text_->stale()) << "the same characters";
 
-  // Another text argument is rendered by the next draw.
-  const char other[] = "1";
-  ASSERT_EQ(ZR_exec("ZR_Wid_Text %o -text %s", text_, other), ZR_OK);
-  window_.paintAll();
-  EXPECT_LT(inkOf(text_->picture, 0x00FFFFFF).count, before.count);
+  const struct {
+    const char* command;
+    const char* text;  // written into the reused buffer first
+    bool moreInk;
+  } changes[] = {
+      {"ZR_Wid_Text %o -text %s", "iiii", false},
+      {"ZR_Wid_Text %o -font Tahoma -size 20", nullptr, true},
+      {"ZR_Wid_Text %o -size 10", nullptr, false},
+      {"ZR_Wid_Text %o -bold 1", nullptr, true},
+  };
+  for (const auto& change : changes) {
+    if (change.text) std::strcpy(readout, change.text);
+    ASSERT_EQ(ZR_exec(change.command, text_, readout), ZR_OK) << change.command;
+    EXPECT_TRUE(text_->stale()) << change.command;
+    window_.paintAll();
+    const int now = inkOf(text_->picture, 0x00FFFFFF).count;
+    if (change.moreInk) {
+      EXPECT_GT(now, shown) << change.command;
+    } else {
+      EXPECT_LT(now, shown) << change.command;
+    }
+    EXPECT_FALSE(text_->stale()) << change.command;
+    shown = now;
+  }
 }
 
 TEST_F(TextTest, OptionsReportTheirSettings) {

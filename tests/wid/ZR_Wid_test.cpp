@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ZR_wid_test_support.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "wid/ZR_Wid_Butt.h"
 #include "wid/ZR_Wid_Knob.h"
 #include "wid/ZR_Wid_Pal.h"

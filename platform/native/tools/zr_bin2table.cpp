@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zr_bin2table OUT [NAME FILE]...\n");
     return 2;
   }
-  std::string source = "#include \"native/ZR_resource_table.h\"\n";
+  std::string source = "#include \"ZR_resource_table.h\"\n";
   std::string rows;
   for (int i = 2; i + 1 < argc; i += 2) {
     std::ifstream in(argv[i + 1], std::ios::binary);

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-/// Second-order band-pass block: y = c3'(x - x2) + (2 - 2 c1') y1 - (1 - c2') y2 with
+/// Second-order band-pass block: y = c3'(x - x2) + (2 - c1') y1 - (1 - c2') y2 with
 /// c1' = c1 / 2^30, c2' = c2 / 2^31, c3' = c3 / 2^31; the states are the last two inputs and
 /// outputs. Returns a status word, 0 for every block. [audio] No allocation, no locks; in may
 /// equal out.

@@ -3,6 +3,9 @@
 #include "cmd/ZR_word.h"
 #include "engine/kernels/ZR_kern_mode.h"
 
+// Named here once: the two-input and the constant nodes share the operators and their words.
+const char* const ZR_oper_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
+
 // The per-sample operators of the two-input and the constant kernels. Products and quotients are
 // fixed-point with 2^24 as unity. "add" of two signals and the scaling operators saturate, because
 // a wrap there would turn a loud sum into a full-scale click of the other sign; "sub" and the

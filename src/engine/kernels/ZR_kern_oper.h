@@ -10,6 +10,9 @@ enum ZR_oper : int32_t {
   ZR_OPER_COUNT = 4
 };
 
+/// The operator names, in operator order: "add", "sub", "mul", "div".
+extern const char* const ZR_oper_names[ZR_OPER_COUNT];
+
 /// Two-input operator block: out is merged with in1 op in2. [audio] No allocation, no locks; out
 /// may be one of the inputs.
 typedef void (*ZR_kern_oper_fn)(const int32_t* in1, const int32_t* in2, int32_t* out, int32_t count);

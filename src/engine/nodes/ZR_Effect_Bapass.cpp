@@ -47,12 +47,23 @@ void ZR_Effect_Bapass::recompute() {
   const Coefficients c = coefficientsFor(f, q, fs);
   // A band too narrow for double precision (f or q near zero) has no coefficients at all.
   if (!std::isfinite(c.c1f) || !std::isfinite(c.c2f) || !std::isfinite(c.c3f)) return;
-  c1f.store(c.c1f, std::memory_order_relaxed);
-  c2f.store(c.c2f, std::memory_order_relaxed);
-  c3f.store(c.c3f, std::memory_order_relaxed);
-  c1.store(c.c1, std::memory_order_relaxed);
-  c2.store(c.c2, std::memory_order_relaxed);
-  c3.store(c.c3, std::memory_order_relaxed);
+  publish([&] {
+    c1f.store(c.c1f, std::memory_order_release);
+    c2f.store(c.c2f, std::memory_order_release);
+    c3f.store(c.c3f, std::memory_order_release);
+    c1.store(c.c1, std::memory_order_release);
+    c2.store(c.c2, std::memory_order_release);
+    c3.store(c.c3, std::memory_order_release);
+  });
+}
+
+void ZR_Effect_Bapass::stageCoefficients() {
+  staged_.c1f = c1f.load(std::memory_order_acquire);
+  staged_.c2f = c2f.load(std::memory_order_acquire);
+  staged_.c3f = c3f.load(std::memory_order_acquire);
+  staged_.c1 = c1.load(std::memory_order_acquire);
+  staged_.c2 = c2.load(std::memory_order_acquire);
+  staged_.c3 = c3.load(std::memory_order_acquire);
 }
 
 void ZR_Effect_Bapass::reset() {
@@ -70,9 +81,9 @@ void ZR_Effect_Bapass::reportStatus(int32_t status) {
 // the mode merge is done in double and only its result is truncated.
 template <int32_t M>
 void ZR_Effect_Bapass::floatingBlock(ZR_Effect_Bapass& node, const int32_t* in, int32_t* out, int32_t n) {
-  const double k1 = node.c1f.load(std::memory_order_relaxed);
-  const double k2 = node.c2f.load(std::memory_order_relaxed);
-  const double k3 = node.c3f.load(std::memory_order_relaxed);
+  const double k1 = node.inForce_.c1f;
+  const double k2 = node.inForce_.c2f;
+  const double k3 = node.inForce_.c3f;
   double x1 = node.x1f, x2 = node.x2f, y1 = node.y1f, y2 = node.y2f;
   for (int32_t i = 0; i < n; ++i) {
     const double x = in[i];
@@ -110,9 +121,7 @@ void ZR_Effect_Bapass::process() {
   }
   int32_t* out = samples(output);
   const int32_t* in = samples(input);
-  reportStatus(ZR_kern_bapass[m](in, out, n, c1.load(std::memory_order_relaxed),
-                                 c2.load(std::memory_order_relaxed), c3.load(std::memory_order_relaxed), &x1,
-                                 &x2, &y1, &y2));
+  reportStatus(ZR_kern_bapass[m](in, out, n, inForce_.c1, inForce_.c2, inForce_.c3, &x1, &x2, &y1, &y2));
 }
 
 ZR_Object* ZR_Effect_Bapass::create() { return new ZR_Effect_Bapass; }

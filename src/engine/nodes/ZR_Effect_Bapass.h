@@ -16,6 +16,9 @@ class ZR_Effect_Bapass : public ZR_Effect {
   void recompute() override;
   /// Zeroes the states of both forms. [the thread that runs blocks] No allocation, no locks.
   void reset() override;
+  /// Takes c1f to c3 as one set. [audio] No allocation, no locks.
+  void stageCoefficients() override;
+  void commitCoefficients() override { inForce_ = staged_; }
 
   /// The coefficients of one band, in both forms.
   struct Coefficients {
@@ -31,6 +34,7 @@ class ZR_Effect_Bapass : public ZR_Effect {
   int32_t errorCode = 0;  // the first non-zero kernel status
   std::atomic<float> frequency{0};
   std::atomic<float> ratio{0};
+  // Pending: blocks take all six at their start.
   std::atomic<double> c1f{0}, c2f{0}, c3f{0};
   std::atomic<int32_t> c1{0}, c2{0}, c3{0};
   int32_t x1 = 0, x2 = 0, y1 = 0, y2 = 0;
@@ -56,4 +60,7 @@ class ZR_Effect_Bapass : public ZR_Effect {
   template <int32_t M>
   static void floatingBlock(ZR_Effect_Bapass& node, const int32_t* in, int32_t* out, int32_t n);
   static void (*const floatingBlocks[ZR_MODE_COUNT])(ZR_Effect_Bapass&, const int32_t*, int32_t*, int32_t);
+
+  Coefficients staged_{};
+  Coefficients inForce_{};
 };

@@ -7,7 +7,7 @@ void ZR_Effect_Hipass::process() {
   int32_t* out;
   int32_t n;
   if (!blockArrays(&in, &out, &n)) return;
-  ZR_kern_hipass(in, out, n, coefficient.load(std::memory_order_relaxed), &state);
+  ZR_kern_hipass(in, out, n, coefficientInForce(), &state);
 }
 
 ZR_Object* ZR_Effect_Hipass::create() { return new ZR_Effect_Hipass; }

@@ -5,8 +5,6 @@
 #include "cmd/ZR_value_read.h"
 #include "engine/ZR_Buffer.h"
 
-const char* const ZR_koef_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
-
 namespace {
 ZR_Effect_Koef* of(ZR_Object* object) { return static_cast<ZR_Effect_Koef*>(object); }
 }  // namespace
@@ -40,9 +38,9 @@ ZR_value ZR_Effect_Koef::m_o(ZR_Object* object, ZR_value value) {
 
 ZR_value ZR_Effect_Koef::m_oper(ZR_Object* object, ZR_value value) {
   ZR_Effect_Koef* self = of(object);
-  const int32_t r = ZR_name_index(ZR_koef_names, ZR_OPER_COUNT, value);
+  const int32_t r = ZR_name_index(ZR_oper_names, ZR_OPER_COUNT, value);
   if (r >= 0) self->oper.store(r, std::memory_order_relaxed);
-  return ZR_value::text(ZR_koef_names[self->oper.load(std::memory_order_relaxed)]);
+  return ZR_value::text(ZR_oper_names[self->oper.load(std::memory_order_relaxed)]);
 }
 
 ZR_value ZR_Effect_Koef::m_k(ZR_Object* object, ZR_value value) {

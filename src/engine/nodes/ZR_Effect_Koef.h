@@ -7,9 +7,6 @@
 
 class ZR_Buffer;
 
-/// The operator names of ZR_Effect_Koef, in operator order: "add", "sub", "mul", "div".
-extern const char* const ZR_koef_names[ZR_OPER_COUNT];
-
 /// Combines a buffer with a fixed-point constant k (in op k) and merges the result in the output
 /// mode.
 class ZR_Effect_Koef : public ZR_Effect {
@@ -29,7 +26,7 @@ class ZR_Effect_Koef : public ZR_Effect {
   static ZR_Object* create();
   static ZR_value m_i(ZR_Object* object, ZR_value value);
   static ZR_value m_o(ZR_Object* object, ZR_value value);
-  /// "oper": a name of ZR_koef_names; anything else leaves the operator as it is.
+  /// "oper": a name of ZR_oper_names; anything else leaves the operator as it is.
   static ZR_value m_oper(ZR_Object* object, ZR_value value);
   /// "k": a real, or an integer taken as that number; a non-finite value is refused.
   static ZR_value m_k(ZR_Object* object, ZR_value value);

@@ -7,7 +7,7 @@ void ZR_Effect_Lopass::process() {
   int32_t* out;
   int32_t n;
   if (!blockArrays(&in, &out, &n)) return;
-  const uint32_t a = coefficient.load(std::memory_order_relaxed);
+  const uint32_t a = coefficientInForce();
   ZR_kern_lopass[modeIndex()](in, out, n, &a, &state);
 }
 

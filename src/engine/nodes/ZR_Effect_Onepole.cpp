@@ -17,7 +17,7 @@ void ZR_Effect_Onepole::recompute() {
   // Until both are known (and for nonsense rates) the previous coefficient stays in force.
   const int32_t f = frequency.load(std::memory_order_relaxed);
   const int32_t fs = clock.load(std::memory_order_relaxed);
-  if (f > 0 && fs > 0) coefficient.store(coefficientFor(f, fs), std::memory_order_relaxed);
+  if (f > 0 && fs > 0) publish([&] { coefficient.store(coefficientFor(f, fs), std::memory_order_release); });
 }
 
 bool ZR_Effect_Onepole::blockArrays(const int32_t** in, int32_t** out, int32_t* n) {

@@ -14,6 +14,9 @@ class ZR_Effect_Onepole : public ZR_Effect {
   void recompute() override;
   /// [the thread that runs blocks] No allocation, no locks.
   void reset() override { state = 0; }
+  /// [audio] No allocation, no locks.
+  void stageCoefficients() override { staged_ = coefficient.load(std::memory_order_acquire); }
+  void commitCoefficients() override { inForce_ = staged_; }
 
   /// a = floor(f pi 2^32 / (f pi + fs / 2)): the backward-Euler one-pole with corner f, as a
   /// fraction of 2^32. For f > 0 and fs > 0.
@@ -22,8 +25,8 @@ class ZR_Effect_Onepole : public ZR_Effect {
   ZR_Buffer* input = nullptr;  // set while the graph is built; not owned
   ZR_Buffer* output = nullptr;
   std::atomic<int32_t> frequency{0};
-  std::atomic<uint32_t> coefficient{0};
-  int32_t state = 0;  // the low-pass output of the last sample
+  std::atomic<uint32_t> coefficient{0};  // pending: blocks take it at their start
+  int32_t state = 0;                     // the low-pass output of the last sample
 
   static ZR_value m_i(ZR_Object* object, ZR_value value);
   static ZR_value m_o(ZR_Object* object, ZR_value value);
@@ -34,4 +37,10 @@ class ZR_Effect_Onepole : public ZR_Effect {
   /// The arrays and length of this block; false when a buffer is missing or the block is empty.
   /// [audio]
   bool blockArrays(const int32_t** in, int32_t** out, int32_t* n);
+  /// The coefficient of the block being run. [audio]
+  uint32_t coefficientInForce() const { return inForce_; }
+
+ private:
+  uint32_t staged_ = 0;
+  uint32_t inForce_ = 0;
 };

@@ -3,8 +3,6 @@
 #include "cmd/ZR_value_read.h"
 #include "engine/ZR_Buffer.h"
 
-const char* const ZR_oper_names[ZR_OPER_COUNT] = {"add", "sub", "mul", "div"};
-
 namespace {
 ZR_Effect_Oper* of(ZR_Object* object) { return static_cast<ZR_Effect_Oper*>(object); }
 }  // namespace

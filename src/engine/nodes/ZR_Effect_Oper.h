@@ -7,9 +7,6 @@
 
 class ZR_Buffer;
 
-/// The operator names of ZR_Effect_Oper, in operator order: "add", "sub", "mul", "div".
-extern const char* const ZR_oper_names[ZR_OPER_COUNT];
-
 /// Combines two buffers sample by sample (in1 op in2) and merges the result in the output mode.
 class ZR_Effect_Oper : public ZR_Effect {
  public:

@@ -159,12 +159,9 @@ TEST_P(KernelContract, BlockSplitsDoNotChangeTheResult) {
   Samples whole = old, split = old;
   State s1(operation.stateWords + 1, 0), s2 = s1;
   operation.run(mode, in1.data(), in2.data(), whole.data(), static_cast<int32_t>(n), s1.data());
-  TestRandom lengths(9);
-  for (size_t done = 0; done < n;) {
-    const int32_t len = static_cast<int32_t>(std::min<size_t>(lengths.between(1, 512), n - done));
+  forRandomBlocks(n, 9, [&](size_t done, int32_t len) {
     operation.run(mode, in1.data() + done, in2.data() + done, split.data() + done, len, s2.data());
-    done += static_cast<size_t>(len);
-  }
+  });
   EXPECT_EQ(split, whole);
   EXPECT_EQ(s2, s1);
 }

@@ -29,15 +29,12 @@ class StatefulNode : public EngineTest, public testing::WithParamInterface<NodeC
     graph.make<ZR_Object>(GetParam().command, in, out);
     graph.end();
     std::vector<int32_t> y(x.size());
-    TestRandom lengths(seed);
-    for (int32_t done = 0; done < total;) {
-      const int32_t n = seed ? std::min(lengths.between(1, 512), total - done) : total;
-      std::copy(x.begin() + done, x.begin() + done + n, in->main);
-      std::copy(old.begin() + done, old.begin() + done + n, out->main);
+    forRandomBlocks(x.size(), seed, [&](size_t done, int32_t n) {
+      std::copy_n(x.begin() + done, n, in->main);
+      std::copy_n(old.begin() + done, n, out->main);
       graph.process(n);
-      std::copy(out->main, out->main + n, y.begin() + done);
-      done += n;
-    }
+      std::copy_n(out->main, n, y.begin() + done);
+    });
     return y;
   }
 };

@@ -26,6 +26,7 @@ ProductGraph::ProductGraph(int32_t rate, float cutoff, int32_t blockSize)
 }
 
 void ProductGraph::setCutoff(float cutoff) {
+  ZR_Soundpipe::Edit edit(graph.pipe());
   ZR_exec("%o -f %f", lopass, static_cast<double>(cutoff));
   ZR_exec("%o -f %f", bapass, static_cast<double>(cutoff));
 }

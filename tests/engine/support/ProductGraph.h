@@ -18,7 +18,7 @@ class ProductGraph {
 
   ProductGraph(int32_t rate, float cutoff, int32_t blockSize = kBlock);
 
-  /// "%o -f %f" to both filters.
+  /// "%o -f %f" to both filters, as one edit.
   void setCutoff(float cutoff);
   /// "ZR_Effect %o -on %i" to both filters.
   void setOn(bool on);

@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "classes/ZR_exec.h"
 #include "cmd/ZR_Object.h"
-#include "cmd/ZR_interpreter.h"
+#include "engine/ZR_Build_Scope.h"
 
 class ZR_Buffer;
 class ZR_Soundpipe;
 
 /// A graph built by commands for a test: a soundpipe that is current until end(), and everything
-/// made through it, deleted by "-delete" commands in reverse order of creation.
+/// made through it, deleted by "-delete" commands in reverse order of creation. The test builds
+/// within a build scope for the graph's whole life, as every builder does.
 class TestGraph {
  public:
   /// "ZR_Soundpipe -bl %i -b": the soundpipe becomes current with this block length.
@@ -41,6 +43,7 @@ class TestGraph {
   ZR_Soundpipe* pipe() const { return pipe_; }
 
  private:
+  ZR_Build_Scope building_;
   ZR_Soundpipe* pipe_ = nullptr;
   std::vector<ZR_Object*> objects_;
 };

@@ -24,6 +24,21 @@ class TestRandom {
   uint32_t state_;
 };
 
+/// Cuts total samples into blocks of random lengths from 1 to 512 (seed 0: one block of all of
+/// them) and calls run(done, n) for each, in order: the block-split loop of every test that checks
+/// that block lengths do not change a result.
+template <typename Run>
+void forRandomBlocks(size_t total, uint32_t seed, Run&& run) {
+  TestRandom lengths(seed);
+  for (size_t done = 0; done < total;) {
+    const size_t left = total - done;
+    const size_t n = seed ? static_cast<size_t>(lengths.between(1, 512)) : left;
+    const int32_t length = static_cast<int32_t>(n < left ? n : left);
+    run(done, length);
+    done += static_cast<size_t>(length);
+  }
+}
+
 /// Uniform noise in [-amplitude, amplitude].
 std::vector<int32_t> testNoise(size_t n, uint32_t seed, int32_t amplitude);
 /// amplitude * sin(2 pi frequency k / rate), rounded.

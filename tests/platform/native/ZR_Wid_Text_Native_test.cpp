@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../../wid/ZR_wid_test_support.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "native/ZR_Font_Native.h"
 #include "wid/ZR_Wid_Text.h"
 

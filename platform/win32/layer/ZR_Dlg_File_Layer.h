@@ -1,5 +1,5 @@
 #pragma once
-#include "win32/ZR_Dlg_File_Win32.h"
+#include "../ZR_Dlg_File_Win32.h"
 
 /// Windows shows the common open and save dialogs.
 using ZR_Dlg_File_Layer = ZR_Dlg_File_Win32;

@@ -1,5 +1,5 @@
 #pragma once
-#include "win32/ZR_Pic_Win32.h"
+#include "../ZR_Pic_Win32.h"
 
 /// Windows pictures are DIB sections, so the window and the text widgets can use GDI on them.
 template <typename TPix>

@@ -1,5 +1,5 @@
 #pragma once
-#include "native/ZR_Dlg_File_Native.h"
+#include "../ZR_Dlg_File_Native.h"
 
 /// Headless file dialogs answer from a queue that tests fill.
 using ZR_Dlg_File_Layer = ZR_Dlg_File_Native;

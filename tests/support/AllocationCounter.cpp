@@ -1,0 +1,25 @@
+// The test program's global operator new: counts each allocation per thread, then allocates as the
+// default one does. The array and nothrow forms of the library call this one.
+#include "AllocationCounter.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+thread_local uint64_t allocations = 0;
+}  // namespace
+
+uint64_t allocationsOnThisThread() { return allocations; }
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  for (;;) {
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    std::new_handler handler = std::get_new_handler();
+    if (!handler) throw std::bad_alloc();
+    handler();
+  }
+}
+
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
