@@ -203,6 +203,8 @@ void ZR_Win_X11::idle() {
     handleEvent(event);
     std::free(event);
   }
+  // Values other threads changed since the last idle reach the widgets here, on the window thread.
+  refreshIfRequested();
   flush();
 }
 
