@@ -6,8 +6,8 @@
 #include <new>
 
 #include "cmd/ZR_error.h"
-#include "engine/ZR_Soundpipe.h"
 #include "cmd/ZR_value_read.h"
+#include "engine/ZR_Soundpipe.h"
 
 namespace {
 ZR_Buffer* of(ZR_Object* object) { return static_cast<ZR_Buffer*>(object); }
@@ -58,6 +58,14 @@ bool ZR_Buffer::setLength(int32_t setting) {
   count = n;
   position %= n;
   std::memset(main, 0, static_cast<size_t>(n) * sizeof(int32_t));
+  return true;
+}
+
+bool ZR_Buffer::setLengthLike(const ZR_Buffer& model) {
+  if (!model.followed) return setLength(model.lengthSetting);
+  if (!setLength(model.count)) return false;
+  lengthSetting = -1;
+  followed = model.followed;
   return true;
 }
 
