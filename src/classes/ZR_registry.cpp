@@ -5,11 +5,14 @@
 #include "engine/ZR_Soundpipe.h"
 #include "engine/nodes/ZR_Effect_Bapass.h"
 #include "engine/nodes/ZR_Effect_Copy.h"
+#include "engine/nodes/ZR_Effect_Deline.h"
 #include "engine/nodes/ZR_Effect_Hipass.h"
 #include "engine/nodes/ZR_Effect_Koef.h"
 #include "engine/nodes/ZR_Effect_Lopass.h"
 #include "engine/nodes/ZR_Effect_Oper.h"
 #include "engine/nodes/ZR_Effect_Zero.h"
+#include "engine/nodes/ZR_Fourier_Noisegate.h"
+#include "engine/nodes/ZR_Fourier_Transform.h"
 #include "wid/ZR_Wid.h"
 #include "wid/ZR_Wid_Butt.h"
 #include "wid/ZR_Wid_Knob.h"
@@ -30,6 +33,9 @@ const ZR_Class _ZR[] = {
     {"ZR_Effect_Copy", ZR_Effect_Copy::table},
     {"ZR_Effect_Oper", ZR_Effect_Oper::table},
     {"ZR_Effect_Koef", ZR_Effect_Koef::table},
+    {"ZR_Effect_Deline", ZR_Effect_Deline::table},
+    {"ZR_Fourier_Transform", ZR_Fourier_Transform::table},
+    {"ZR_Fourier_Noisegate", ZR_Fourier_Noisegate::table},
     {"ZR_Wid", ZR_Wid::table},
     {"ZR_Wid_Pic", ZR_Wid_Pic::table},
     {"ZR_Wid_Butt", ZR_Wid_Butt::table},

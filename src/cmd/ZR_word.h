@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 // Conversions into 32-bit sample and coefficient words. Converting a real that does not fit, or
@@ -18,6 +19,16 @@ inline int32_t ZR_word_truncated(long double x) {
 inline int32_t ZR_word_rounded(long double x) {
   if (!(x == x)) return 0;
   return ZR_word_truncated(x < 0 ? x - 0.5L : x + 0.5L);
+}
+
+/// x rounded to the nearest word with halves to even (the default rounding mode), saturated; not a
+/// number gives 0. The rounding is one instruction on the extended type, and the integral result
+/// passes through double, exactly, so no conversion has to switch the rounding mode.
+inline int32_t ZR_word_nearest_even(long double x) {
+  if (!(x == x)) return 0;
+  if (x <= -2147483648.0L) return INT32_MIN;
+  if (x >= 2147483647.0L) return INT32_MAX;
+  return static_cast<int32_t>(static_cast<double>(std::rint(x)));
 }
 
 /// A 64-bit sum or product saturated to the 32-bit range.

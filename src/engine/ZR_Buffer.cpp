@@ -61,6 +61,14 @@ bool ZR_Buffer::setLength(int32_t setting) {
   return true;
 }
 
+bool ZR_Buffer::setLengthLike(const ZR_Buffer& model) {
+  if (!model.followed) return setLength(model.lengthSetting);
+  if (!setLength(model.count)) return false;
+  lengthSetting = -1;
+  followed = model.followed;
+  return true;
+}
+
 int32_t ZR_Buffer::length() const { return followed ? followed->blockLength : lengthSetting; }
 
 int32_t ZR_Buffer::blockLength() const {

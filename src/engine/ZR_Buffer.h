@@ -22,6 +22,10 @@ class ZR_Buffer : public ZR_Object {
   /// main is cleared. Other settings are refused (false). [building thread] Allocates; never while
   /// a block runs.
   bool setLength(int32_t setting);
+  /// Takes model's length: the same fixed length, or following the same soundpipe with storage
+  /// for as many samples as model holds, so both report the same length in every block.
+  /// [building thread] Allocates; never while a block runs.
+  bool setLengthLike(const ZR_Buffer& model);
   /// What "l" reports: the fixed length, or the followed soundpipe's block length.
   /// [any thread that builds or runs the graph]
   int32_t length() const;

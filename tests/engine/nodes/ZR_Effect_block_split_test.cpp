@@ -55,7 +55,15 @@ INSTANTIATE_TEST_SUITE_P(
         NodeCase{"hipass", "ZR_Effect_Hipass -i %o -o %o -clock 44100 -f 1000"},
         NodeCase{"bapass", "ZR_Effect_Bapass -i %o -o %o -clock 44100 -q .618 -f 1000"},
         NodeCase{"bapass_stn", "ZR_Effect_Bapass -i %o -o %o -clock 44100 -q .618 -f 5000 -mode stn"},
-        NodeCase{"bapass_floating", "ZR_Effect_Bapass -i %o -o %o -clock 44100 -q .618 -f 1000 -a floating"}),
+        NodeCase{"bapass_floating", "ZR_Effect_Bapass -i %o -o %o -clock 44100 -q .618 -f 1000 -a floating"},
+        NodeCase{
+            "deline",
+            "ZR_Effect_Deline -i %o -clock 44100 -g 0 -go %o -ga 0.9 -gf 0.5 -d 0 -dt 9 -da 1.0 -d 0 -dt "
+            "0.007 -da -0.5"},
+        NodeCase{"deline_add_two_groups",
+                 "ZR_Effect_Deline -i %o -mode add -g 0 -gf 0.3 -d 0 -dt 1000 -da 0.7 -g 0 -go %o -ga 0.5 "
+                 "-d 0 -dt 3 "
+                 "-da 0.25"}),
     [](const testing::TestParamInfo<NodeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
