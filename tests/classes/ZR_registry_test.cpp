@@ -56,9 +56,14 @@ TEST(Registry, NamesItsClassesInTheLanguagesOrder) {
     ASSERT_LT(next, std::size(kVocabulary)) << name << " is out of order or not in the vocabulary";
     ++next;
   }
-  // The classes the product's graph and editor are built from are all there.
-  for (const char* needed : {"ZR_Soundpipe", "ZR_Buffer", "ZR_Effect_Copy", "ZR_Effect_Lopass",
-                             "ZR_Effect_Bapass", "ZR_Wid_Pic", "ZR_Wid_Butt", "ZR_Wid_Knob", "ZR_Wid_Text"})
+  // The classes the product's graph and editor are built from are all there, and the wider node set.
+  for (const char* needed :
+       {"ZR_Soundpipe",      "ZR_Buffer",        "ZR_Effect_Copy",    "ZR_Effect_Lopass",
+        "ZR_Effect_Bapass",  "ZR_Wid_Pic",       "ZR_Wid_Butt",       "ZR_Wid_Knob",
+        "ZR_Wid_Text",       "ZR_Effect_Lgd",    "ZR_Effect_Freqmul", "ZR_Effect_Nefreqmul",
+        "ZR_Effect_Gtzero",  "ZR_Effect_Ltzero", "ZR_Effect_Ampdet",  "ZR_Effect_Dist",
+        "ZR_Effect_Oversam", "ZR_Effect_Shift",  "ZR_Effect_Nshift",  "ZR_Gener",
+        "ZR_Gener_White",    "ZR_Gener_Exp"})
     EXPECT_NE(std::find(registered.begin(), registered.end(), needed), registered.end()) << needed;
 }
 
