@@ -3,16 +3,29 @@
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Effect.h"
 #include "engine/ZR_Soundpipe.h"
+#include "engine/nodes/ZR_Effect_Ampdet.h"
 #include "engine/nodes/ZR_Effect_Bapass.h"
 #include "engine/nodes/ZR_Effect_Copy.h"
 #include "engine/nodes/ZR_Effect_Deline.h"
+#include "engine/nodes/ZR_Effect_Dist.h"
+#include "engine/nodes/ZR_Effect_Freqmul.h"
+#include "engine/nodes/ZR_Effect_Gtzero.h"
 #include "engine/nodes/ZR_Effect_Hipass.h"
 #include "engine/nodes/ZR_Effect_Koef.h"
+#include "engine/nodes/ZR_Effect_Lgd.h"
 #include "engine/nodes/ZR_Effect_Lopass.h"
+#include "engine/nodes/ZR_Effect_Ltzero.h"
+#include "engine/nodes/ZR_Effect_Nefreqmul.h"
+#include "engine/nodes/ZR_Effect_Nshift.h"
 #include "engine/nodes/ZR_Effect_Oper.h"
+#include "engine/nodes/ZR_Effect_Oversam.h"
+#include "engine/nodes/ZR_Effect_Shift.h"
 #include "engine/nodes/ZR_Effect_Zero.h"
 #include "engine/nodes/ZR_Fourier_Noisegate.h"
 #include "engine/nodes/ZR_Fourier_Transform.h"
+#include "engine/nodes/ZR_Gener.h"
+#include "engine/nodes/ZR_Gener_Exp.h"
+#include "engine/nodes/ZR_Gener_White.h"
 #include "wid/ZR_Wid.h"
 #include "wid/ZR_Wid_Butt.h"
 #include "wid/ZR_Wid_Knob.h"
@@ -28,14 +41,27 @@ const ZR_Class _ZR[] = {
     {"ZR_Effect", ZR_Effect::table},
     {"ZR_Effect_Zero", ZR_Effect_Zero::table},
     {"ZR_Effect_Hipass", ZR_Effect_Hipass::table},
+    {"ZR_Effect_Lgd", ZR_Effect_Lgd::table},
     {"ZR_Effect_Lopass", ZR_Effect_Lopass::table},
+    {"ZR_Effect_Freqmul", ZR_Effect_Freqmul::table},
+    {"ZR_Effect_Nefreqmul", ZR_Effect_Nefreqmul::table},
+    {"ZR_Effect_Gtzero", ZR_Effect_Gtzero::table},
+    {"ZR_Effect_Ltzero", ZR_Effect_Ltzero::table},
     {"ZR_Effect_Bapass", ZR_Effect_Bapass::table},
+    {"ZR_Effect_Ampdet", ZR_Effect_Ampdet::table},
     {"ZR_Effect_Copy", ZR_Effect_Copy::table},
     {"ZR_Effect_Oper", ZR_Effect_Oper::table},
     {"ZR_Effect_Koef", ZR_Effect_Koef::table},
+    {"ZR_Effect_Dist", ZR_Effect_Dist::table},
     {"ZR_Effect_Deline", ZR_Effect_Deline::table},
+    {"ZR_Effect_Oversam", ZR_Effect_Oversam::table},
+    {"ZR_Effect_Shift", ZR_Effect_Shift::table},
+    {"ZR_Effect_Nshift", ZR_Effect_Nshift::table},
     {"ZR_Fourier_Transform", ZR_Fourier_Transform::table},
     {"ZR_Fourier_Noisegate", ZR_Fourier_Noisegate::table},
+    {"ZR_Gener", ZR_Gener::table},
+    {"ZR_Gener_White", ZR_Gener_White::table},
+    {"ZR_Gener_Exp", ZR_Gener_Exp::table},
     {"ZR_Wid", ZR_Wid::table},
     {"ZR_Wid_Pic", ZR_Wid_Pic::table},
     {"ZR_Wid_Butt", ZR_Wid_Butt::table},

@@ -14,6 +14,7 @@
 #include "engine/kernels/ZR_kern_ampdet.h"
 #include "engine/kernels/ZR_kern_bapass.h"
 #include "engine/kernels/ZR_kern_copy.h"
+#include "engine/kernels/ZR_kern_dist.h"
 #include "engine/kernels/ZR_kern_onepole.h"
 #include "engine/kernels/ZR_kern_oper.h"
 
@@ -70,6 +71,14 @@ std::vector<Operation> allOperations() {
       {"ampdet", true, false, 1,
        [](int m, const int32_t* in, const int32_t*, int32_t* out, int32_t n, int32_t* s) {
          ZR_kern_ampdet[m](in, out, nullptr, n, 1 << 29, 1 << 20, s);
+       }},
+      {"dist", false, false, 1,
+       [](int, const int32_t* in, const int32_t*, int32_t* out, int32_t n, int32_t* s) {
+         ZR_kern_dist(in, out, n, s, 1 << 23, 1 << 22, 1 << 26, 1, 0);
+       }},
+      {"dist_odd", false, false, 1,
+       [](int, const int32_t* in, const int32_t*, int32_t* out, int32_t n, int32_t* s) {
+         ZR_kern_dist(in, out, n, s, 1 << 23, 1 << 22, INT32_MAX, 1, 1);
        }},
   };
   const char* operators[4] = {"add", "sub", "mul", "div"};
