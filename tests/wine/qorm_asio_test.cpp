@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -165,6 +166,82 @@ TEST_F(AsioTestDriver, HundredModeChangesLeaveNothingBehind) {
   ASSERT_EQ(found->done(), ZR_OK);
   EXPECT_EQ(driverStats().liveObjects, 0);
   EXPECT_EQ(found->modes.count + found->inputs.count, 0);
+}
+
+// Registry entries as installers leave them: a server path longer than 128 characters, a class id
+// stored as bytes, a description without its terminator, a description that is a number.
+class RegistryEntries : public ::testing::Test {
+ protected:
+  static constexpr char kOtherClsid[] = "{6D1B2C3A-8E4F-4C21-9A0B-5152524D4154}";
+  void TearDown() override {
+    for (const char* name : kDrivers)
+      RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string("software\\asio\\") + name).c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string("CLSID\\") + kOtherClsid + "\\InprocServer32").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string("CLSID\\") + kOtherClsid).c_str());
+  }
+  static void set(HKEY root, const std::string& path, const char* value, DWORD type, const void* data,
+                  DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, value, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  static void setText(const std::string& driver, const char* value, const std::string& text) {
+    set(HKEY_LOCAL_MACHINE, "software\\asio\\" + driver, value, REG_SZ, text.c_str(),
+        static_cast<DWORD>(text.size() + 1));
+  }
+  static constexpr const char* kDrivers[] = {"QORM long path", "QORM binary clsid", "QORM unterminated",
+                                             "QORM number description"};
+};
+
+TEST_F(RegistryEntries, AreReadOnlyAsTextsOfAnyLength) {
+  // A server library deep enough that its path has more than 128 characters.
+  char temp[MAX_PATH];
+  ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+  std::string path = temp;
+  for (const char* part :
+       {"qorm_asio_a_directory_name_of_forty_characters", "qorm_asio_another_directory_of_forty_chars",
+        "qorm_asio_a_third_directory_of_forty_chars"}) {
+    path += part;
+    CreateDirectoryA(path.c_str(), nullptr);
+    path += "\\";
+  }
+  path += "driver.dll";
+  ASSERT_GT(path.size(), 128u);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  std::string server = std::string("CLSID\\") + kOtherClsid + "\\InprocServer32";
+  set(HKEY_CLASSES_ROOT, server, nullptr, REG_SZ, path.c_str(), static_cast<DWORD>(path.size() + 1));
+  setText(kDrivers[0], "clsid", kOtherClsid);
+  setText(kDrivers[0], "description", "Long path driver");
+
+  const char clsid[] = ZR_TEST_ASIO_CLSID_TEXT;
+  set(HKEY_LOCAL_MACHINE, std::string("software\\asio\\") + kDrivers[1], "clsid", REG_BINARY, clsid,
+      sizeof clsid);
+  setText(kDrivers[1], "description", "Binary");
+
+  setText(kDrivers[2], "clsid", clsid);
+  const char unterminated[] = "Unterminated";
+  set(HKEY_LOCAL_MACHINE, std::string("software\\asio\\") + kDrivers[2], "description", REG_SZ, unterminated,
+      sizeof unterminated - 1);
+
+  setText(kDrivers[3], "clsid", clsid);
+  DWORD number = 42;
+  set(HKEY_LOCAL_MACHINE, std::string("software\\asio\\") + kDrivers[3], "description", REG_DWORD, &number,
+      sizeof number);
+
+  AsioDrivers list(ZR_asio_system());
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < list.driverCount(); ++i) {
+    char name[128];
+    ASSERT_EQ(list.driverName(i, name, sizeof name), 0);
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Long path driver", "QORM number description",
+                                             ZR_TEST_ASIO_DESCRIPTION, "Unterminated"}));
 }
 
 }  // namespace
