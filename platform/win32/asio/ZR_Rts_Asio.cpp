@@ -78,6 +78,9 @@ void ZR_Rts_Asio::scanChannels(bool input, int32_t driverCount, ZR_Chain* list, 
 ZR_error ZR_Rts_Asio::init() {
   ZR_error base = ZR_Rts::init();
   if (base != ZR_OK) return base;
+  // One driver at a time: a device still holding one (this one too, on a second init) lets go
+  // first, so that a failed load here cannot leave the other driver loaded under this device.
+  if (ZR_Rts_Asio* holder = current_.load()) holder->done();
   // By index: two drivers may carry the same name.
   loadAsioDriver(driverIndex_);
   if (ASIOInit(&driverInfo) != ASE_OK) return fail(kInit, "ASIOInit", 185);

@@ -30,6 +30,7 @@ class ZR_Rts_Asio : public ZR_Rts {
   ~ZR_Rts_Asio() override;
 
   /// Loads and initialises the driver; lists its rates as modes and its usable input channels.
+  /// The device that held the driver before (this one included) is done first.
   ZR_error init() override;
   /// Closes the device if it is open, unloads the driver and forgets every mode and channel.
   ZR_error done() override;

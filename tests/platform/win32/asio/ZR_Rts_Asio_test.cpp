@@ -77,6 +77,29 @@ TEST_F(AsioDevice, OneDevicePerDriverKeepingItsIndex) {
   EXPECT_EQ(asioDrivers, nullptr);
 }
 
+TEST_F(AsioDevice, InitLetsTheDeviceHoldingADriverGoFirst) {
+  FakeAsioDriver other;
+  system.addDriver("a", "First", &driver);
+  system.addDriver("b", "Second", &other);
+  ZR_Rts_Asio* first = device(0);
+  ASSERT_EQ(first->init(), ZR_OK);
+  ASSERT_EQ(first->mode(firstMode(first)), ZR_OK);
+  ASSERT_EQ(first->init(), ZR_OK);  // again: its lists are not doubled
+  EXPECT_EQ(first->modes.count, 2);
+  EXPECT_EQ(first->inputs.count, 2);
+  EXPECT_EQ(driver.stops, 1);
+  // The second driver cannot be created: the first one, stopped and released, is not initialised
+  // in its place.
+  system.drivers.erase(system.keys[1].values["clsid"]);
+  ZR_Rts_Asio* second = device(1);
+  EXPECT_EQ(second->init(), ZR_ERROR_AUDIO);
+  EXPECT_EQ(driver.inits, 2);
+  EXPECT_EQ(driver.refs, 0);
+  EXPECT_EQ(first->modes.count, 0);
+  ASSERT_EQ(boxes().size(), 1u);
+  EXPECT_EQ(boxes()[0].substr(0, 16), "Error: ASIOInit\n");
+}
+
 TEST_F(AsioDevice, ChannelCountsAreHeldTo0Through16) {
   struct Case {
     int32_t driverInputs, driverOutputs, inputs, outputs;
