@@ -142,14 +142,17 @@ ZR_error ZR_Rts_Win32::mode(Mode* m) {
     c->format = ZR_Rts_format_interleaved(m->bits, m->channels);
     c->count = l.frames;
   }
+  // The output headers are complete before the first input block can come back.
+  for (int i = 0; i < kBlocks; ++i) {
+    ZR_Wave_Header& out = headers_[kBlocks + i];
+    out.data = reinterpret_cast<char*>(output_[i]);
+    out.length = static_cast<uint32_t>(l.outputBlockBytes);
+  }
   for (int i = 0; i < kBlocks; ++i) {
     ZR_Wave_Header& in = headers_[i];
     in.data = reinterpret_cast<char*>(input_[i]);
     in.length = static_cast<uint32_t>(l.inputBlockBytes);
     if (!api_.inPrepare(inHandle_, &in) || !api_.inAdd(inHandle_, &in)) return undoMode(ZR_ERROR_AUDIO);
-    ZR_Wave_Header& out = headers_[kBlocks + i];
-    out.data = reinterpret_cast<char*>(output_[i]);
-    out.length = static_cast<uint32_t>(l.outputBlockBytes);
   }
   if (!api_.inStart(inHandle_)) return undoMode(ZR_ERROR_AUDIO);
   return ZR_OK;

@@ -36,12 +36,21 @@ class ZR_Wave_Api_Fake : public ZR_Wave_Api {
     queued_.push_back(header);
     return true;
   }
-  bool inStart(void*) override { return record("inStart"); }
-  bool inStop(void*) override { return record("inStop"); }
+  bool inStart(void*) override {
+    if (!record("inStart")) return false;
+    recording_ = true;
+    return true;
+  }
+  bool inStop(void*) override {
+    if (!record("inStop")) return false;
+    recording_ = false;
+    return true;
+  }
   /// Returns every queued input block, as the system does.
   bool inReset(void*) override {
     if (!record("inReset")) return false;
-    while (returnInput()) {
+    recording_ = false;
+    while (returnBlock()) {
     }
     return true;
   }
@@ -73,19 +82,8 @@ class ZR_Wave_Api_Fake : public ZR_Wave_Api {
   }
 
   /// The system hands the oldest queued input block back (a data message); false when none is
-  /// queued. The handler runs on the calling thread.
-  bool returnInput() {
-    ZR_Wave_Header* header = nullptr;
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (queued_.empty()) return false;
-      header = queued_.front();
-      queued_.pop_front();
-    }
-    std::atomic_ref<uint32_t>(header->flags).fetch_or(kDone);
-    if (Handler h = handler_.load()) h(kInputData, reinterpret_cast<uintptr_t>(header));
-    return true;
-  }
+  /// queued or recording has not started. The handler runs on the calling thread.
+  bool returnInput() { return recording_.load() && returnBlock(); }
   /// The oldest playing output block has been played; false when none plays.
   bool completeOutput() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -130,6 +128,18 @@ class ZR_Wave_Api_Fake : public ZR_Wave_Api {
   }
 
  private:
+  bool returnBlock() {
+    ZR_Wave_Header* header = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (queued_.empty()) return false;
+      header = queued_.front();
+      queued_.pop_front();
+    }
+    std::atomic_ref<uint32_t>(header->flags).fetch_or(kDone);
+    if (Handler h = handler_.load()) h(kInputData, reinterpret_cast<uintptr_t>(header));
+    return true;
+  }
   bool record(const std::string& name) {
     std::lock_guard<std::mutex> lock(mutex_);
     log_.push_back(name);
@@ -151,5 +161,6 @@ class ZR_Wave_Api_Fake : public ZR_Wave_Api {
   std::vector<ZR_Wave_Header*> written_;
   std::vector<unsigned> sleeps_;
   std::atomic<Handler> handler_{nullptr};
+  std::atomic<bool> recording_{false};
   int inDevice_ = 0, outDevice_ = 0;
 };
