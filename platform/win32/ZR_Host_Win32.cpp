@@ -2,6 +2,8 @@
 
 #include "cmd/ZR_resource.h"
 #include "rts/ZR_Rts_instances.h"
+#include "win32/ZR_Rts_Win32.h"
+#include "win32/asio/ZR_Rts_Asio.h"
 
 namespace {
 
@@ -44,6 +46,12 @@ void registerClasses(HINSTANCE instance, WNDPROC mainProcedure) {
 }
 
 }  // namespace
+
+// ASIO first: the device selected at start is the first listed, and a driver is the better choice.
+const ZR_Host_Device_Class ZR_Host_Win32::kDeviceClasses[2] = {
+    {ZR_Rts_Asio::classInit, ZR_Rts_Asio::classDone},
+    {[](ZR_Rts_callback callback) { return ZR_Rts_Win32::classInit(callback); }, ZR_Rts_Win32::classDone},
+};
 
 ZR_Host_Win32::ZR_Host_Win32(const ZR_Host_Device_Class* classes, int32_t classCount)
     : classes_(classes), classCount_(classCount) {}

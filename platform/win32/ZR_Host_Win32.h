@@ -19,8 +19,11 @@ struct ZR_Host_Device_Class {
 /// commands. One per process. [window thread]
 class ZR_Host_Win32 {
  public:
+  /// The program's device classes: ASIO drivers first, then the wave device "Windows".
+  static const ZR_Host_Device_Class kDeviceClasses[2];
+
   /// classes are registered in this order (their devices are listed in it) and released in it.
-  ZR_Host_Win32(const ZR_Host_Device_Class* classes, int32_t classCount);
+  explicit ZR_Host_Win32(const ZR_Host_Device_Class* classes = kDeviceClasses, int32_t classCount = 2);
   /// Closes the host first if its window has not been closed.
   ~ZR_Host_Win32();
   ZR_Host_Win32(const ZR_Host_Win32&) = delete;

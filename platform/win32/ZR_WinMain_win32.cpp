@@ -7,13 +7,8 @@
 #include <cstring>
 
 #include "win32/ZR_Host_Win32.h"
-#include "win32/ZR_Rts_Win32.h"
 
 namespace {
-
-const ZR_Host_Device_Class kDeviceClasses[] = {
-    {[](ZR_Rts_callback callback) { return ZR_Rts_Win32::classInit(callback); }, ZR_Rts_Win32::classDone},
-};
 
 HWND closeLater = nullptr;
 
@@ -25,7 +20,7 @@ void CALLBACK closeNow(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-  ZR_Host_Win32 program(kDeviceClasses, sizeof kDeviceClasses / sizeof kDeviceClasses[0]);
+  ZR_Host_Win32 program;
   if (!program.start(instance)) return 1;
   char title[128] = {};
   GetWindowTextA(program.mainWindow(), title, sizeof title);
