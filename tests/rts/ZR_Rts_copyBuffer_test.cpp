@@ -149,6 +149,36 @@ TEST(ZR_Rts_copyBuffer, FloatBlockRoundTripsThroughSixteenBits) {
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(out[i], in[i], 1.0 / 32768) << i;
 }
 
+// Blocks that step by one or two samples take loops with constant strides; any other stride takes
+// the general one. Every stride must give the same samples.
+TEST(ZR_Rts_copyBuffer, EveryStrideGivesTheSameSamples) {
+  const Form pairs[][2] = {{I16, F32}, {I24, F32}, {I32, F32}, {L24, F32}, {F32, I16}, {F32, I24},
+                           {F32, I32}, {F32, L16}, {I16, I32}, {F64, I16}, {I32, F64}};
+  const double reals[] = {0.0, 1.0, -1.0, 1.5, -1.5, 0.5, -0.25, 1e-9, kNaN, 0.999, -0.999};
+  const int32_t n = 37;  // not a multiple of any vector width
+  for (const auto& pair : pairs) {
+    const Form from = pair[0], to = pair[1];
+    std::vector<std::vector<uint8_t>> results;
+    for (int step : {1, 2, 3}) {
+      std::vector<uint8_t> src(n * step * 8), dst(n * step * 8, 0xAA), packed(n * kBytes[to]);
+      for (int32_t i = 0; i < n; ++i) {
+        const double sample = from == F32 || from == F64 ? reals[i % std::size(reals)]
+                                                         : static_cast<int32_t>(0x9E3779B9u * (i + 1)) >> 8;
+        put(src.data() + i * step * kBytes[from], from, sample);
+      }
+      const uint32_t stepBits = static_cast<uint32_t>(step - 1);
+      Channel a(kWord[from] + stepBits * kBytes[from], n, src.data());
+      Channel b(kWord[to] + stepBits * kBytes[to], n, dst.data());
+      ASSERT_EQ(ZR_Rts::copyBuffer(&b, &a), ZR_OK);
+      for (int32_t i = 0; i < n; ++i)
+        std::memcpy(packed.data() + i * kBytes[to], dst.data() + i * step * kBytes[to], kBytes[to]);
+      results.push_back(packed);
+    }
+    EXPECT_EQ(results[1], results[0]) << "forms " << from << " -> " << to << ", two samples a step";
+    EXPECT_EQ(results[2], results[0]) << "forms " << from << " -> " << to << ", three samples a step";
+  }
+}
+
 TEST(ZR_Rts_copyBuffer, CountMismatchRefusesThatCopyOnly) {
   int16_t src[441], dst[441];
   for (int i = 0; i < 441; ++i) src[i] = static_cast<int16_t>(i), dst[i] = -5;
