@@ -134,9 +134,10 @@ ZR_error ZR_Rts_Asio::mode(Mode* m) {
 }
 
 ZR_error ZR_Rts_Asio::free() {
-  // The switch sees the stop first; the driver stops calling before any channel goes away.
-  setCurrentMode(nullptr);
+  // The driver stops first, so that no block goes out unwritten (it would repeat a stale one);
+  // then a switch that a driver still makes sees no mode, and none is left walking the channels.
   bool stopped = ASIOStop() == ASE_OK;
+  setCurrentMode(nullptr);
   waitForSwitches();
   deleteOutputs();
   outputCount_ = 0;
