@@ -315,20 +315,27 @@ void ZR_Host::audioBlock() {
   float* input = work_;
   float* outputs[2] = {work_ + n, work_ + 2 * n};
   float* mix[2] = {work_ + 3 * n, work_ + 4 * n};
-  for (int32_t k = 0; k < 2 * n; ++k) mix[0][k] = 0.0f;
 
+  // The first instance that runs writes straight into the mix (the sum of it and silence), the
+  // others into their own blocks, which are then added: one pass less for the common single rack.
+  bool mixed = false;
   for (int32_t i = 0; i < instanceCount_; ++i) {
     const Instance& instance = *instances_[i];
     if (!connected(instance) || !inputs_[instance.input].channel->buffer) continue;
     hostChannel_.buffer = reinterpret_cast<uint8_t*>(input);
     ZR_Rts::copyBuffer(&hostChannel_, inputs_[instance.input].channel);
     float* inputs[1] = {input};
-    instance.effect->processReplacing(instance.effect, inputs, outputs, n);
-    for (int32_t k = 0; k < n; ++k) {
-      mix[0][k] += outputs[0][k];
-      mix[1][k] += outputs[1][k];
+    instance.effect->processReplacing(instance.effect, inputs, mixed ? outputs : mix, n);
+    if (mixed) {
+      for (int32_t k = 0; k < n; ++k) {
+        mix[0][k] += outputs[0][k];
+        mix[1][k] += outputs[1][k];
+      }
     }
+    mixed = true;
   }
+  if (!mixed)
+    for (int32_t k = 0; k < 2 * n; ++k) mix[0][k] = 0.0f;
 
   if (currentDevice_ >= 0) {
     const ZR_Chain& deviceOutputs = devices_[currentDevice_]->outputs;

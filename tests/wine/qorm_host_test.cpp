@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -108,6 +109,13 @@ TEST(HostWin32, StartsWithTheMenuBarOfItsTable) {
   EXPECT_EQ(audioTexts[static_cast<size_t>(host.deviceCount() - 1)], "Windows")
       << "the wave device comes last";
   EXPECT_EQ(checkedEntries(audio), std::vector<int>{0});
+  // With the test ASIO driver registered it comes first and is the device opened at start.
+  if (const char* driver = std::getenv("QORM_EXPECT_ASIO_DRIVER")) {
+    ASSERT_EQ(host.deviceCount(), 2);
+    EXPECT_EQ(audioTexts[0], driver);
+    EXPECT_EQ(host.currentDevice(), 0);
+    EXPECT_EQ(host.currentMode(), 0);
+  }
   for (int i = 0; i < host.deviceCount(); ++i) {
     const MENUITEMINFOA item = info(audio, i);
     EXPECT_TRUE(item.fType & MFT_RADIOCHECK);
