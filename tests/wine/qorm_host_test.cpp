@@ -15,6 +15,7 @@
 
 #include "HostWindow.h"
 #include "MessageBoxWatch.h"
+#include "ZR_Test_Asio.h"
 #include "win32/ZR_Host_Win32.h"
 
 namespace {
@@ -115,6 +116,15 @@ TEST(HostWin32, StartsWithTheMenuBarOfItsTable) {
     EXPECT_EQ(audioTexts[0], driver);
     EXPECT_EQ(host.currentDevice(), 0);
     EXPECT_EQ(host.currentMode(), 0);
+    // The driver streams into the host from its own thread: its buffer switches run the callback.
+    pump(500);
+    const auto stats = reinterpret_cast<ZR_test_asio_stats_fn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("zrasio.dll"), "ZR_test_asio_stats")));
+    ASSERT_NE(stats, nullptr);
+    zr_test_asio::Stats counted{};
+    stats(&counted);
+    EXPECT_GT(counted.switches, 0);
+    EXPECT_GT(counted.outputBlocks, 0);
   }
   for (int i = 0; i < host.deviceCount(); ++i) {
     const MENUITEMINFOA item = info(audio, i);
