@@ -50,7 +50,7 @@ class Reports {
   ZR_message_sink previous_;
 };
 
-const std::vector<FakeRts::ModeSpec> kWaveModes = {{48000, 16, 480, 2}, {44100, 16, 441, 2}};
+const std::vector<FakeRts::ModeInfo> kWaveModes = {{48000, 16, 480, 2}, {44100, 16, 441, 2}};
 constexpr int32_t kBlock = 480;  // the first mode's
 
 class HostTest : public ::testing::Test {
@@ -59,7 +59,7 @@ class HostTest : public ::testing::Test {
   ~HostTest() override { host.reset(); }
 
   FakeRts& addDevice(const char* name, int32_t inputs, int32_t outputs,
-                     std::vector<FakeRts::ModeSpec> modes = kWaveModes) {
+                     std::vector<FakeRts::ModeInfo> modes = kWaveModes) {
     fakes.push_back(std::make_unique<FakeRts>(name, inputs, outputs, std::move(modes)));
     devices.insert(&fakes.back()->instanceLink);
     return *fakes.back();

@@ -4,8 +4,8 @@
 
 #include "rts/ZR_Rts_format.h"
 
-FakeRts::FakeRts(const char* name, int32_t inputs, int32_t outputs, std::vector<ModeSpec> modes)
-    : ZR_Rts(name), inputCount_(inputs), outputCount_(outputs), specs_(std::move(modes)) {}
+FakeRts::FakeRts(const char* name, int32_t inputs, int32_t outputs, std::vector<ModeInfo> modes)
+    : ZR_Rts(name), inputCount_(inputs), outputCount_(outputs), modeList_(std::move(modes)) {}
 
 FakeRts::~FakeRts() {
   if (currentMode()) ZR_Rts::free();
@@ -14,7 +14,7 @@ FakeRts::~FakeRts() {
 ZR_error FakeRts::init() {
   calls.push_back("init");
   ZR_Rts::init();
-  for (const ModeSpec& s : specs_) modes.insert(new Mode(s.rate, s.bits, s.blockSize, s.channels));
+  for (const ModeInfo& s : modeList_) modes.insert(new Mode(s.rate, s.bits, s.blockSize, s.channels));
   for (int32_t i = 0; i < inputCount_; ++i) {
     auto* channel = new Chan;
     std::snprintf(channel->name, sizeof channel->name, "In %d", static_cast<int>(i + 1));

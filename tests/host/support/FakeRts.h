@@ -11,11 +11,11 @@
 
 class FakeRts : public ZR_Rts {
  public:
-  struct ModeSpec {
+  struct ModeInfo {
     int32_t rate, bits, blockSize, channels;
   };
 
-  FakeRts(const char* name, int32_t inputs, int32_t outputs, std::vector<ModeSpec> modes);
+  FakeRts(const char* name, int32_t inputs, int32_t outputs, std::vector<ModeInfo> modes);
   ~FakeRts() override;
 
   ZR_error init() override;
@@ -43,7 +43,7 @@ class FakeRts : public ZR_Rts {
 
  private:
   int32_t inputCount_, outputCount_;
-  std::vector<ModeSpec> specs_;
+  std::vector<ModeInfo> modeList_;
   std::mutex stream_;  // keeps a delivered block and the channel lists apart, as a device's barrier does
   std::vector<std::vector<float>> inputBlocks_, outputBlocks_;
 };
