@@ -45,5 +45,8 @@ class HostWindow {
   HWND__* window_;
 };
 
+/// What the screen shows of a window's client area, copied from its device context; empty for none.
+Capture captureWindow(HWND__* window);
+
 /// True when some window of the whole desktop (top-level or any child) has this class name.
 bool windowOfClassExists(const std::string& className);

@@ -88,9 +88,10 @@ void HostWindow::click(int32_t x, int32_t y) const {
   mouseUp(x, y);
 }
 
-Capture HostWindow::capture() const {
+Capture HostWindow::capture() const { return captureWindow(editor()); }
+
+Capture captureWindow(HWND source) {
   Capture result;
-  HWND source = editor();
   RECT client{};
   if (!source || !GetClientRect(source, &client)) return result;
   result.width = client.right;
