@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "TestSignal.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "engine/ZR_Buffer.h"
 #include "engine/ZR_Soundpipe.h"
 

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "app/ZR_Application.h"
-#include "cmd/ZR_interpreter.h"
+#include "classes/ZR_exec.h"
 #include "x11/ZR_Win_X11.h"
 
 namespace {
