@@ -24,10 +24,17 @@ ZR_Mutex::~ZR_Mutex() { delete &of(handle_); }
 bool ZR_Mutex::lock(unsigned timeoutMs) {
   RecursiveTimedMutex& m = of(handle_);
   const std::thread::id self = std::this_thread::get_id();
-  std::unique_lock<std::mutex> lock(m.guard);
-  bool free = m.released.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                  [&] { return m.depth == 0 || m.owner == self; });
-  if (!free) return false;
+  // A try (a time-out of 0) waits for nothing, not even for the guard's short hold.
+  std::unique_lock<std::mutex> lock(m.guard, std::try_to_lock);
+  if (!lock.owns_lock()) {
+    if (timeoutMs == 0) return false;
+    lock.lock();
+  }
+  const auto free = [&] { return m.depth == 0 || m.owner == self; };
+  // Only a lock that must wait reads the clock: the audio callback's try (a time-out of 0) and
+  // every uncontended lock return without it.
+  if (!free() && (timeoutMs == 0 || !m.released.wait_for(lock, std::chrono::milliseconds(timeoutMs), free)))
+    return false;
   m.owner = self;
   ++m.depth;
   return true;
@@ -38,7 +45,8 @@ void ZR_Mutex::unlock() {
   {
     std::lock_guard<std::mutex> lock(m.guard);
     if (m.depth == 0 || m.owner != std::this_thread::get_id()) return;
-    if (--m.depth == 0) m.owner = std::thread::id();
+    if (--m.depth != 0) return;  // still held: nobody waiting can take it yet
+    m.owner = std::thread::id();
   }
   m.released.notify_one();
 }

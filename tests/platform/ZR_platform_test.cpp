@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <thread>
@@ -21,6 +22,9 @@ TEST(Platform, MutexTimesOutWhileAnotherThreadHoldsIt) {
   std::thread other([&] { got = mutex.lock(50) ? 1 : 0; });
   other.join();
   EXPECT_EQ(got.load(), 0);
+  std::thread tried([&] { got = mutex.lock(0) ? 1 : 0; });  // the audio callback's try
+  tried.join();
+  EXPECT_EQ(got.load(), 0);
   mutex.unlock();
   std::thread again([&] {
     got = mutex.lock(1000) ? 1 : 0;
@@ -28,6 +32,26 @@ TEST(Platform, MutexTimesOutWhileAnotherThreadHoldsIt) {
   });
   again.join();
   EXPECT_EQ(got.load(), 1);
+}
+
+// A thread that waits gets the mutex when its holder releases it, not only at its time-out.
+TEST(Platform, MutexWakesAWaiterWhenReleased) {
+  ZR_Mutex mutex;
+  ASSERT_TRUE(mutex.lock(0));
+  std::atomic<bool> waiting{false};
+  std::atomic<int> got{-1};
+  std::thread waiter([&] {
+    waiting = true;
+    got = mutex.lock(60000) ? 1 : 0;
+    if (got) mutex.unlock();
+  });
+  while (!waiting) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const auto released = std::chrono::steady_clock::now();
+  mutex.unlock();
+  waiter.join();
+  EXPECT_EQ(got.load(), 1);
+  EXPECT_LT(std::chrono::steady_clock::now() - released, std::chrono::seconds(30));
 }
 
 // Like a Windows mutex: the owner may take it again, and others wait until every hold is released.
