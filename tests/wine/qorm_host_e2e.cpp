@@ -1,9 +1,9 @@
 // End to end: qorm.exe started as a program on Wine's wave device, whose ALSA configuration (the
 // test's own) records from an input file and plays into an output file. The input holds a 100 Hz
 // and a 5 kHz tone, both whole periods in a 441-frame block; the 44.1 kHz 16-bit stereo mode is
-// selected by a posted command; the recorded output must show the 100 Hz tone passing and the
-// 5 kHz tone attenuated as the product's own response at its default cutoff says (qorm.dll run on
-// the same signal in this process). Wine does not pace these files in real time and drops blocks:
+// selected by posted commands (the wave device, then its mode); the recorded output must show the 100 Hz tone
+// passing and the 5 kHz tone attenuated as the product's own response at its default cutoff says (qorm.dll
+// run on the same signal in this process). Wine does not pace these files in real time and drops blocks:
 // every 441-frame block is measured on its own.
 //
 //   qorm_host_e2e QORM_EXE QORM_DLL DATA_DIR     (DATA_DIR: the Unix directory of in.raw and out.raw)
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "win32/asio/ZR_Rts_Asio.h"
 
 namespace {
 
@@ -109,6 +110,16 @@ int waveModeIndex() {
   return -1;
 }
 
+// The wave device's place in the host's Audio menu: after every ASIO driver of the prefix (another
+// test may have registered its own), listed the way the host lists them.
+int waveDeviceIndex() {
+  if (ZR_Rts_Asio::classInit([] {}) != ZR_OK) return -1;
+  int drivers = 0;
+  ZR_Rts_Asio::asioClass.list.forEach<ZR_Rts_Asio>([&](ZR_Rts_Asio*) { ++drivers; });
+  ZR_Rts_Asio::classDone();
+  return drivers;
+}
+
 HWND waitForWindow(const char* className, int seconds) {
   for (int i = 0; i < seconds * 20; ++i) {
     if (HWND window = FindWindowA(className, nullptr)) return window;
@@ -134,6 +145,8 @@ TEST(HostEndToEnd, TheWaveDevicePlaysTheFilteredInput) {
   DeleteFileA(windowsPath(dataDir + "/out.raw").c_str());
   const int mode = waveModeIndex();
   ASSERT_GE(mode, 0) << "the virtual device offers 44.1 kHz, 16 bit, stereo";
+  const int device = waveDeviceIndex();
+  ASSERT_GE(device, 0);
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -144,6 +157,7 @@ TEST(HostEndToEnd, TheWaveDevicePlaysTheFilteredInput) {
   HWND window = waitForWindow("ZRWINDOW", 60);
   ASSERT_NE(window, nullptr);
   Sleep(1000);
+  PostMessageA(window, WM_COMMAND, 0x1000 + static_cast<WPARAM>(device), 0);
   PostMessageA(window, WM_COMMAND, 0x2000 + static_cast<WPARAM>(mode), 0);
   Sleep(4000);
   PostMessageA(window, WM_CLOSE, 0, 0);
